@@ -1,0 +1,11 @@
+# Fails when one of FILES includes a Qt header (Q..., Qt.../...).
+separate_arguments(file_list UNIX_COMMAND "${FILES}")
+foreach(f IN LISTS file_list)
+  if(EXISTS ${f})
+    file(STRINGS ${f} hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]+|Qt[A-Za-z]*/)")
+    if(hits)
+      message(FATAL_ERROR "${f} includes a Qt header, which this library must not: ${hits}")
+    endif()
+  endif()
+endforeach()
+file(TOUCH ${STAMP})

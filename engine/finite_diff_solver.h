@@ -1,0 +1,16 @@
+// The implicit (backward Euler) finite-difference pricer of a snowball product.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "pde_params.h"
+
+// Runs whose stored grids would need more than this many bytes are refused with NaN.
+inline constexpr std::size_t kMaxGridBytes = std::size_t(1) << 30;
+
+double auto_call_finite_diff_implicit(
+    const std::vector<double>& obs_time, const std::vector<double>& ko_barrier,
+    const std::vector<double>& coupon, const std::vector<double>& ki_barrier, double div_coupon,
+    double floor_price, double call_strike, double call_participation, double coupon_adj_rate,
+    double coupon_adj_share, double payoff_mode, PdeParams& params);
