@@ -1,0 +1,49 @@
+// Every message box, save-file dialog and text-input dialog of the program goes through here,
+// so tests record them instead of blocking on a modal dialog.
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+namespace Dialogs {
+
+enum class Kind { Critical, Warning, Information, Question, SaveFile, TextInput };
+
+struct Record {
+    Kind kind;
+    QString title;
+    QString text;  // the message; for file and text dialogs the caption or label
+};
+
+// Message boxes with one OK button.
+void critical(QWidget* parent, const QString& title, const QString& text);
+void warning(QWidget* parent, const QString& title, const QString& text);
+void information(QWidget* parent, const QString& title, const QString& text);
+// Yes/No question; true for Yes.
+bool question(QWidget* parent, const QString& title, const QString& text);
+// Save-file dialog; the empty text when cancelled.
+QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                     const QString& filter);
+// Text-input dialog; *ok false when cancelled.
+QString textInput(QWidget* parent, const QString& title, const QString& label,
+                  const QString& text, bool* ok);
+
+// While a Recorder lives, no dialog is shown: each call is recorded and answered with the value
+// set beforehand (No, cancel, or the given text when none was set).
+class Recorder {
+public:
+    Recorder();
+    ~Recorder();
+    Recorder(const Recorder&) = delete;
+    Recorder& operator=(const Recorder&) = delete;
+
+    const QList<Record>& records() const;
+    void clear();
+    void answerQuestion(bool yes);
+    void answerSaveFile(const QString& path);  // empty: cancelled
+    void answerTextInput(const QString& text, bool ok = true);
+};
+
+}  // namespace Dialogs
