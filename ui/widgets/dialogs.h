@@ -14,7 +14,7 @@ enum class Kind { Critical, Warning, Information, Question, SaveFile, TextInput 
 struct Record {
     Kind kind;
     QString title;
-    QString text;  // the message; for file and text dialogs the caption or label
+    QString text;  // the message; the start directory of a save-file dialog, a text input's label
 };
 
 // Message boxes with one OK button.
@@ -27,13 +27,15 @@ bool question(QWidget* parent, const QString& title, const QString& text);
 QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
                      const QString& filter);
 // Text-input dialog; *ok false when cancelled.
-QString textInput(QWidget* parent, const QString& title, const QString& label,
-                  const QString& text, bool* ok);
+QString textInput(QWidget* parent, const QString& title, const QString& label, const QString& text,
+                  bool* ok);
 
-// While a Recorder lives, no dialog is shown: each call is recorded and answered with the value
-// set beforehand (No, cancel, or the given text when none was set).
+// While a Recorder lives, no dialog is shown: each call is recorded and answered with the next
+// value queued beforehand; with none queued a question answers No, a save-file dialog is
+// cancelled and a text input returns its initial text as accepted. Recorders nest: the innermost
+// live one records.
 class Recorder {
-public:
+  public:
     Recorder();
     ~Recorder();
     Recorder(const Recorder&) = delete;
@@ -44,6 +46,12 @@ public:
     void answerQuestion(bool yes);
     void answerSaveFile(const QString& path);  // empty: cancelled
     void answerTextInput(const QString& text, bool ok = true);
+
+    struct State;
+
+  private:
+    State* state_;
+    State* outer_;
 };
 
 }  // namespace Dialogs

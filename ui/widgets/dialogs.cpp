@@ -1,0 +1,100 @@
+#include "dialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QQueue>
+
+namespace Dialogs {
+
+struct Recorder::State {
+    QList<Record> records;
+    QQueue<bool> questions;
+    QQueue<QString> saveFiles;
+    QQueue<QPair<QString, bool>> textInputs;
+};
+
+namespace {
+
+using RecorderState = Recorder::State;
+
+// The state of the innermost live recorder.
+RecorderState* activeState = nullptr;
+
+bool record(Kind kind, const QString& title, const QString& text) {
+    if (!activeState) return false;
+    activeState->records.append({kind, title, text});
+    return true;
+}
+
+}  // namespace
+
+void critical(QWidget* parent, const QString& title, const QString& text) {
+    if (!record(Kind::Critical, title, text)) QMessageBox::critical(parent, title, text);
+}
+
+void warning(QWidget* parent, const QString& title, const QString& text) {
+    if (!record(Kind::Warning, title, text)) QMessageBox::warning(parent, title, text);
+}
+
+void information(QWidget* parent, const QString& title, const QString& text) {
+    if (!record(Kind::Information, title, text)) QMessageBox::information(parent, title, text);
+}
+
+bool question(QWidget* parent, const QString& title, const QString& text) {
+    if (record(Kind::Question, title, text)) {
+        return !activeState->questions.isEmpty() && activeState->questions.dequeue();
+    }
+    // The program asks its questions with an information box whose default is Yes; closing the
+    // box counts as No.
+    return QMessageBox::information(parent, title, text, QMessageBox::Yes | QMessageBox::No,
+                                    QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                     const QString& filter) {
+    if (record(Kind::SaveFile, caption, dir)) {
+        return activeState->saveFiles.isEmpty() ? QString() : activeState->saveFiles.dequeue();
+    }
+    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+}
+
+QString textInput(QWidget* parent, const QString& title, const QString& label, const QString& text,
+                  bool* ok) {
+    if (record(Kind::TextInput, title, label)) {
+        QPair<QString, bool> answer{text, true};
+        if (!activeState->textInputs.isEmpty()) answer = activeState->textInputs.dequeue();
+        if (ok) *ok = answer.second;
+        return answer.second ? answer.first : QString();
+    }
+    // A plain dialog frame with a close button and no help button.
+    const Qt::WindowFlags flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    return QInputDialog::getText(parent, title, label, QLineEdit::Normal, text, ok, flags);
+}
+
+Recorder::Recorder() : state_(new State), outer_(activeState) {
+    activeState = state_;
+}
+
+Recorder::~Recorder() {
+    activeState = outer_;
+    delete state_;
+}
+
+const QList<Record>& Recorder::records() const {
+    return state_->records;
+}
+void Recorder::clear() {
+    state_->records.clear();
+}
+void Recorder::answerQuestion(bool yes) {
+    state_->questions.enqueue(yes);
+}
+void Recorder::answerSaveFile(const QString& path) {
+    state_->saveFiles.enqueue(path);
+}
+void Recorder::answerTextInput(const QString& text, bool ok) {
+    state_->textInputs.enqueue({text, ok});
+}
+
+}  // namespace Dialogs
