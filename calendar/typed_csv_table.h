@@ -9,7 +9,7 @@
 
 // One column of a typed table: header token "iDate" is type 'i' and name "Date".
 struct CsvColumn {
-    char type = 0;    // 'i', 'l', 'f', 'd', 'c' or '0'..'9' (text of 2^digit bytes)
+    char type = 0;       // 'i', 'l', 'f', 'd', 'c' or '0'..'9' (text of 2^digit bytes)
     int32_t offset = 0;  // byte offset in the record
     int32_t size = 0;    // bytes in the record
     std::string name;
