@@ -1,0 +1,98 @@
+// The observation schedule editor: estimates the knock-out observation dates, lets the user edit
+// dates, barriers and coupons in a table, and saves them into the process-wide schedule store.
+#pragma once
+
+#include <QDate>
+#include <QDialog>
+#include <QStringList>
+
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+class WidgetObserveGlobal : public QDialog {
+    Q_OBJECT
+  public:
+    // Table columns.
+    enum Column {
+        ColumnDate = 0,
+        ColumnKnockOutPrice = 1,
+        ColumnKnockOutCoupon = 2,
+        ColumnKnockInPrice = 3,
+        ColumnCount = 4
+    };
+
+    // closeOnSave: close after a successful save. tableOnly: show the table alone.
+    explicit WidgetObserveGlobal(bool closeOnSave = false, bool tableOnly = false);
+
+    // Sets both dates, estimates the dates and loads them with the three value texts.
+    void resetSchedule(const QDate& start, const QDate& end, const QString& knockOutPrices,
+                       const QString& knockOutCoupons, const QString& knockInPrices);
+    QDate startDate() const;
+    QDate endDate() const;
+
+    // True while one knock-out price, coupon and knock-in price hold for every date.
+    bool sameValues() const { return sameValuesMode; }
+    // The window connects its own save handler to this button after the editor's.
+    QPushButton* saveButton() const { return pushButton_save; }
+    QTableWidget* table() const { return tableWidget_observe; }
+
+  public slots:
+    void on_pushButton_save_clicked();
+    void on_pushButton_add_clicked();
+    void on_pushButton_remove_clicked();
+    void on_pushButton_divide_clicked();
+    void on_pushButton_merge_clicked();
+    void on_pushButton_observe_clicked();
+    void on_pushButton_set_ob_item_clicked();
+
+  private:
+    void buildWidgets();
+    void buildLayout();
+    void connectButtons();
+
+    void estimateObserveDates();
+    void loadScheduleTable(const QString& dates, const QString& knockOutPrices,
+                           const QString& knockOutCoupons, const QString& knockInPrices);
+    void fillValueColumn(const QString& values, int column, const QString& title, int rowCount);
+    void fillValueColumn(const QStringList& values, int column, const QString& title, int rowCount);
+    void mergeValueColumn(int column, const QString& value);
+    void splitValueColumn();
+    bool validateSchedule() const;
+    bool checkRowSelected();
+    QString firstText(int column) const;
+
+    const bool closeOnSave;
+    const bool tableOnly;
+    bool sameValuesMode = true;
+
+    QLabel* label_start = nullptr;
+    QDateEdit* dateEdit_start = nullptr;
+    QLabel* label_end = nullptr;
+    QDateEdit* dateEdit_end = nullptr;
+    QLabel* label_frequency = nullptr;
+    QComboBox* comboBox_frequency = nullptr;
+    QLabel* label_lockup = nullptr;
+    QLineEdit* lineEdit_lockup = nullptr;
+    QPushButton* pushButton_observe = nullptr;
+    QComboBox* comboBox_column = nullptr;
+    QLabel* label_start_value = nullptr;
+    QLineEdit* lineEdit_start_value = nullptr;
+    QLabel* label_change = nullptr;
+    QLineEdit* lineEdit_change = nullptr;
+    QLabel* label_steps = nullptr;
+    QLineEdit* lineEdit_steps = nullptr;
+    QPushButton* pushButton_set_ob_item = nullptr;
+    QLabel* label_filler = nullptr;
+
+    QTableWidget* tableWidget_observe = nullptr;
+    QPushButton* pushButton_add = nullptr;
+    QPushButton* pushButton_remove = nullptr;
+    QPushButton* pushButton_divide = nullptr;
+    QPushButton* pushButton_merge = nullptr;
+    QPushButton* pushButton_save = nullptr;
+    QLabel* label_note = nullptr;
+};
