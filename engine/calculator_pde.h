@@ -40,7 +40,9 @@ class Calculator_PDE {
     double lookup_vega(double S, double tau, bool knocked_in) const;
     double lookup_rho(double S, double tau, bool knocked_in) const;
 
-    NEWMAT::Matrix price, delta, gamma, theta, vega, rho;
+    // The grid of the product not yet knocked in. It cannot share the name of price() in C++, so
+    // it carries the suffix; every other grid keeps its plain name.
+    NEWMAT::Matrix price_grid, delta, gamma, theta, vega, rho;
     NEWMAT::Matrix price_ki, delta_ki, gamma_ki, theta_ki, vega_ki, rho_ki;
     NEWMAT::Matrix price_vol_up, price_ki_vol_up;
     NEWMAT::Matrix price_rate_up, price_ki_rate_up;

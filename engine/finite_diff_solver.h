@@ -8,6 +8,12 @@
 
 // Runs whose stored grids would need more than this many bytes are refused with NaN.
 inline constexpr std::size_t kMaxGridBytes = std::size_t(1) << 30;
+// Runs of more than this many interior node-steps, (M − 1)·N, are refused with NaN: tens of
+// seconds of work, beyond any grid a user means.
+inline constexpr double kMaxNodeSteps = 8e9;
+
+// Whether `count` grids of (M+1) by (N+1) doubles stay within kMaxGridBytes.
+bool grids_fit(int M, int N, int count);
 
 double auto_call_finite_diff_implicit(
     const std::vector<double>& obs_time, const std::vector<double>& ko_barrier,

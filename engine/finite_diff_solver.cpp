@@ -1,0 +1,210 @@
+#include "finite_diff_solver.h"
+
+#include <algorithm>
+#include <cmath>
+#include <ctime>
+#include <limits>
+#include <new>
+
+#include "grid_lookup.h"
+#include "snowball_grid_terms.h"
+#include "sp_logger.h"
+#include "tridiagonal_system.h"
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Bytes of the column buffers and coefficients of a run, which it needs even without grid outputs.
+double working_bytes(double M, double N) {
+    return sizeof(double) * (8 * (M + 1) + 2 * (N + 2));
+}
+
+bool same_length(const std::vector<double>& a, const std::vector<double>& b) {
+    return a.size() == b.size();
+}
+
+bool any_above(const std::vector<double>& v, double bound) {
+    return std::any_of(v.begin(), v.end(), [bound](double x) { return x > bound; });
+}
+
+bool any_nan(const std::vector<double>& v) {
+    return std::any_of(v.begin(), v.end(), [](double x) { return std::isnan(x); });
+}
+
+int stored_grid_count(const PdeParams& p) {
+    return (p.out_price != nullptr) + (p.out_price_ki != nullptr);
+}
+
+// The terms and grid sizes a run can work with. Negative observation times are checked later,
+// after the steps are stored, because that failure is logged.
+bool valid_inputs(const std::vector<double>& obs_time, const std::vector<double>& ko_barrier,
+                  const std::vector<double>& coupon, const std::vector<double>& ki_barrier,
+                  const PdeParams& p) {
+    // Written so that NaN fails every comparison.
+    if (!(p.S0 > 0) || !(p.S0 < p.S_max) || !(p.sigma >= 0) || !(p.T > 0)) return false;
+    if (!same_length(ko_barrier, obs_time) || !same_length(coupon, obs_time) ||
+        !same_length(ki_barrier, obs_time))
+        return false;
+    if (any_above(obs_time, p.T) || any_above(ko_barrier, p.S_max) ||
+        any_above(ki_barrier, p.S_max))
+        return false;
+    if (p.M < 2 || p.N < 1) return false;
+    // Beyond the rules of the product: an infinite grid or maturity, or a barrier that is not a
+    // number, has no node to stand on.
+    if (!std::isfinite(p.S_max) || !std::isfinite(p.T)) return false;
+    if (any_nan(ko_barrier) || any_nan(ki_barrier)) return false;
+    const double nodes = double(p.M - 1) * double(p.N);
+    const double bytes =
+        working_bytes(p.M, p.N) + stored_grid_count(p) * sizeof(double) * (p.M + 1.0) * (p.N + 1.0);
+    return nodes <= kMaxNodeSteps && bytes <= double(kMaxGridBytes);
+}
+
+// The implicit step's operator on the interior nodes j = 1 .. M−1, with a = r − q, factorised once
+// per run. The coefficients that tie the first and last interior nodes to the boundary nodes
+// move the boundary values to the right-hand side of every step.
+struct ImplicitOperator {
+    TridiagonalSystem system;
+    double first_lower = 0;  // l_1
+    double last_upper = 0;   // u_(M−1)
+
+    ImplicitOperator(int M, double dt, double sigma, double r, double q) {
+        const double a = r - q;
+        const double s2 = sigma * sigma;
+        const std::size_t n = static_cast<std::size_t>(M - 1);
+        std::vector<double> lower(n), diag(n), upper(n);
+        for (std::size_t k = 0; k < n; ++k) {
+            const double j = double(k + 1);
+            lower[k] = 0.5 * dt * j * (a - s2 * j);
+            diag[k] = 1 + dt * (s2 * j * j + r);
+            upper[k] = 0.5 * dt * j * (-a - s2 * j);
+        }
+        system.factorise(lower.data(), diag.data(), upper.data(), n);
+        first_lower = lower.front();
+        last_upper = upper.back();
+    }
+
+    // Column n+1 to column n for both products; v and w hold nodes 0 .. M, and their boundary
+    // nodes receive the values of column n.
+    void step(double lower_value, double upper_value, int M, double* v, double* w) const {
+        const double h_first = first_lower * lower_value;
+        const double h_last = last_upper * upper_value;
+        v[1] -= h_first;
+        w[1] -= h_first;
+        v[M - 1] -= h_last;
+        w[M - 1] -= h_last;
+        system.solve_pair(v + 1, w + 1);
+        v[0] = w[0] = lower_value;
+        v[M] = w[M] = upper_value;
+    }
+};
+
+// A stored grid: (M+1) rows of price nodes by (N+1) time columns, written column by column.
+class GridWriter {
+  public:
+    GridWriter(NEWMAT::Matrix* target, int M, int N) : target_(target), rows_(M + 1), cols_(N + 1) {
+        if (target_ != nullptr) target_->ReSize(rows_, cols_);
+    }
+    void write_column(int n, const double* values) {
+        if (target_ == nullptr) return;
+        double* cell = target_->Store() + (n - 1);
+        for (int j = 0; j < rows_; ++j, cell += cols_)
+            *cell = values[j];
+    }
+
+  private:
+    NEWMAT::Matrix* target_;
+    int rows_;
+    std::ptrdiff_t cols_;
+};
+
+// The price at S0, on the straight line between the two nodes around it.
+double value_at(const std::vector<double>& column, double S0, double dS) {
+    const double x = snap_to_node(S0 / dS);
+    const std::size_t below = static_cast<std::size_t>(std::floor(x));
+    const std::size_t above = std::min(static_cast<std::size_t>(std::ceil(x)), column.size() - 1);
+    return interpolate_between_nodes(x, column[above], column[std::min(below, above)]);
+}
+
+double run(const std::vector<double>& obs_time, const std::vector<double>& ko_barrier,
+           const std::vector<double>& coupon, const std::vector<double>& ki_barrier,
+           double div_coupon, double floor_price, double call_strike, double call_participation,
+           double coupon_adj_rate, double coupon_adj_share, double payoff_mode, PdeParams& p) {
+    // 1. validation
+    if (!valid_inputs(obs_time, ko_barrier, coupon, ki_barrier, p)) return kNaN;
+    if (std::isnan(p.q)) p.q = 0;
+    const std::time_t started = std::time(nullptr);
+
+    // 2. grid steps, stored at once
+    SnowballGridTerms g;
+    g.M = p.M;
+    g.N = p.N;
+    g.dS = p.S_max / p.M;
+    g.dt = p.T / p.N;
+    if (p.out_dS) *p.out_dS = g.dS;
+    if (p.out_dt) *p.out_dt = g.dt;
+
+    // 3. observation columns, node indices and the run's coupons
+    g.S0 = p.S0;
+    g.S_max = p.S_max;
+    g.T = p.T;
+    g.r = p.r;
+    g.principal = payoff_mode > 0.5 ? 0.0 : p.S0;
+    g.div_coupon = div_coupon;
+    if (!g.set_observation_columns(obs_time)) return kNaN;
+    g.set_nodes(ko_barrier, ki_barrier, floor_price, call_strike, call_participation);
+    g.set_coupons(coupon, coupon_adj_rate, coupon_adj_share);
+
+    // 4. maturity column and the boundary at the top of the grid
+    const int M = p.M;
+    const int N = p.N;
+    const std::vector<double> upper = g.upper_boundary();
+    std::vector<double> v(static_cast<std::size_t>(M) + 1), w(v.size());
+    g.terminal_values(v.data(), w.data());
+    v[M] = w[M] = upper[N + 1];
+    GridWriter v_grid(p.out_price, M, N);
+    GridWriter w_grid(p.out_price_ki, M, N);
+    v_grid.write_column(N + 1, v.data());
+    w_grid.write_column(N + 1, w.data());
+
+    // 5. backward induction: step, then knock-in, then knock-out on an observation column
+    const ImplicitOperator op(M, g.dt, p.sigma, p.r, p.q);
+    std::size_t period = g.col.size() - 1;
+    for (int n = N; n >= 1; --n) {
+        op.step(g.lower_boundary(n), upper[n], M, v.data(), w.data());
+        g.apply_knock_in(period, v.data(), w.data());
+        if (period > 0 && n == g.col[period - 1]) {
+            g.apply_knock_out(period - 1, n, v.data(), w.data());
+            --period;
+        }
+        v_grid.write_column(n, v.data());
+        w_grid.write_column(n, w.data());
+    }
+
+    // 6. price at S0 today
+    const double result = value_at(v, p.S0, g.dS);
+    sp_printf(&SpLogger::instance(), 2, "auto_call_finite_diff_implicit(%d, %d) uses %d seconds.",
+              M, N, static_cast<int>(std::time(nullptr) - started));
+    return result;
+}
+
+}  // namespace
+
+bool grids_fit(int M, int N, int count) {
+    return M >= 0 && N >= 0 &&
+           count * sizeof(double) * (M + 1.0) * (N + 1.0) <= double(kMaxGridBytes);
+}
+
+double auto_call_finite_diff_implicit(
+    const std::vector<double>& obs_time, const std::vector<double>& ko_barrier,
+    const std::vector<double>& coupon, const std::vector<double>& ki_barrier, double div_coupon,
+    double floor_price, double call_strike, double call_participation, double coupon_adj_rate,
+    double coupon_adj_share, double payoff_mode, PdeParams& params) {
+    try {
+        return run(obs_time, ko_barrier, coupon, ki_barrier, div_coupon, floor_price, call_strike,
+                   call_participation, coupon_adj_rate, coupon_adj_share, payoff_mode, params);
+    } catch (...) {
+        // An allocation the bounds let through can still fail on a loaded machine.
+        return kNaN;
+    }
+}

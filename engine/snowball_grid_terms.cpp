@@ -1,0 +1,118 @@
+#include "snowball_grid_terms.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "sp_logger.h"
+
+namespace {
+
+constexpr double kNodeTolerance = 1e-12;
+
+// A node index clamped into [lo, hi]; the clamp changes nothing the grid can see, and keeps the
+// conversion to int defined for any barrier.
+int clamp_node(double x, int lo, int hi) {
+    if (!(x > lo)) return lo;
+    if (x > hi) return hi;
+    return static_cast<int>(x);
+}
+
+}  // namespace
+
+double snap_to_node(double x) {
+    const double nearest = std::round(x);
+    return std::fabs(x - nearest) <= kNodeTolerance * std::max(1.0, std::fabs(x)) ? nearest : x;
+}
+
+bool SnowballGridTerms::set_observation_columns(const std::vector<double>& obs_time) {
+    col.clear();
+    for (double t : obs_time) {
+        if (!(t >= 0) || t > T) {
+            sp_printf(&SpLogger::instance(), 4, "observation:%.5f exceed.", t);
+            return false;
+        }
+        col.push_back(clamp_node(std::round(t / dt) + 1, 1, N + 1));
+    }
+    return !col.empty();
+}
+
+void SnowballGridTerms::set_nodes(const std::vector<double>& ko_barrier,
+                                  const std::vector<double>& ki_barrier, double floor,
+                                  double strike, double participation) {
+    ko.clear();
+    ki.clear();
+    for (double b : ko_barrier)
+        ko.push_back(clamp_node(std::ceil(snap_to_node(b / dS)), 1, M + 1));
+    for (double b : ki_barrier)
+        ki.push_back(clamp_node(std::floor(snap_to_node(b / dS)) + 1, 0, M + 1));
+    has_floor = floor > 0;
+    floor_price = floor;
+    floor_node = has_floor ? clamp_node(std::ceil(snap_to_node(floor / dS)), 0, M + 1) : -1;
+    has_call = participation > 0;
+    call_participation = participation;
+    call_strike = strike;
+    call_node = std::ceil(snap_to_node(strike / dS));
+}
+
+void SnowballGridTerms::set_coupons(const std::vector<double>& coupon, double adj_rate,
+                                    double adj_share) {
+    if (std::isnan(adj_rate)) adj_rate = 0;
+    if (std::isnan(adj_share)) adj_share = 1;
+    const double raise = (1 - adj_share) * adj_rate;
+    c.clear();
+    for (double x : coupon)
+        c.push_back(x + raise);
+}
+
+double SnowballGridTerms::call_amount(int j) const {
+    if (!has_call) return 0;
+    return std::max(j - call_node, 0.0) * dS * call_participation;
+}
+
+double SnowballGridTerms::knock_out_value(std::size_t i, int n, int j) const {
+    return principal + c[i] * (n - 1) * dt * S0 + call_amount(j);
+}
+
+double SnowballGridTerms::lower_boundary(int n) const {
+    if (!has_floor) return -shift();
+    return std::exp(-r * (N + 1 - n) * dt) * floor_price - shift();
+}
+
+std::vector<double> SnowballGridTerms::upper_boundary() const {
+    const double call = has_call ? std::max((S_max - call_strike) * call_participation, 0.0) : 0.0;
+    std::vector<double> upper(static_cast<std::size_t>(N) + 2, 0.0);
+    std::size_t i = 0;
+    for (int n = 1; n <= N + 1; ++n) {
+        // The walk moves to the next date only on the column of the current one, so a date
+        // sharing the column of its predecessor keeps the walk where it stands.
+        const double redemption = principal + c[i] * (col[i] - 1) * dt * S0 + call;
+        upper[n] = std::exp(-r * (col[i] - n) * dt) * redemption;
+        if (n == col[i] && i + 1 < col.size()) ++i;
+    }
+    return upper;
+}
+
+void SnowballGridTerms::terminal_values(double* v, double* w) const {
+    const std::size_t last = col.size() - 1;
+    for (int j = 0; j < M; ++j) {
+        if (j >= ko[last]) {
+            v[j] = w[j] = principal + c[last] * T * S0 + call_amount(j);
+        } else if (has_floor && j <= floor_node) {
+            v[j] = w[j] = floor_price - shift();
+        } else {
+            w[j] = j * dS - shift();
+            v[j] = j >= ki[last] ? principal + div_coupon * T * S0 : w[j];
+        }
+    }
+}
+
+void SnowballGridTerms::apply_knock_in(std::size_t period, double* v, const double* w) const {
+    const int end = std::min(ki[period], M);
+    for (int j = 1; j < end; ++j)
+        v[j] = w[j];
+}
+
+void SnowballGridTerms::apply_knock_out(std::size_t i, int n, double* v, double* w) const {
+    for (int j = M - 1; j >= ko[i]; --j)
+        v[j] = w[j] = knock_out_value(i, n, j);
+}

@@ -1,0 +1,48 @@
+#include "tridiagonal_system.h"
+
+void TridiagonalSystem::factorise(const double* lower, const double* diag, const double* upper,
+                                  std::size_t n) {
+    scale_.assign(n, 0.0);
+    carry_.assign(n, 0.0);
+    back_.assign(n, 0.0);
+    double prev_back = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        const double l = k > 0 ? lower[k] : 0.0;
+        const double pivot = diag[k] - l * prev_back;
+        scale_[k] = 1.0 / pivot;
+        carry_[k] = l * scale_[k];
+        back_[k] = k + 1 < n ? upper[k] * scale_[k] : 0.0;
+        prev_back = back_[k];
+    }
+}
+
+void TridiagonalSystem::solve(double* x) const {
+    const std::size_t n = scale_.size();
+    if (n == 0) return;
+    const double* s = scale_.data();
+    const double* c = carry_.data();
+    const double* b = back_.data();
+    x[0] *= s[0];
+    for (std::size_t k = 1; k < n; ++k)
+        x[k] = x[k] * s[k] - c[k] * x[k - 1];
+    for (std::size_t k = n - 1; k-- > 0;)
+        x[k] -= b[k] * x[k + 1];
+}
+
+void TridiagonalSystem::solve_pair(double* x, double* y) const {
+    const std::size_t n = scale_.size();
+    if (n == 0) return;
+    const double* s = scale_.data();
+    const double* c = carry_.data();
+    const double* b = back_.data();
+    x[0] *= s[0];
+    y[0] *= s[0];
+    for (std::size_t k = 1; k < n; ++k) {
+        x[k] = x[k] * s[k] - c[k] * x[k - 1];
+        y[k] = y[k] * s[k] - c[k] * y[k - 1];
+    }
+    for (std::size_t k = n - 1; k-- > 0;) {
+        x[k] -= b[k] * x[k + 1];
+        y[k] -= b[k] * y[k + 1];
+    }
+}
