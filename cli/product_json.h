@@ -1,0 +1,37 @@
+// A snowball product read from JSON for the command-line tool, and the JSON numbers it prints.
+//
+// The keys are the engine's own names in engine units (fractions, years). Commands with inputs
+// of their own (a target price, a parameter kind) read the document with read_json_document,
+// name their extra keys to product_from_json and read those keys from the document themselves.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json_fwd.hpp>
+
+#include "snowball_pde.h"
+
+// The JSON document in the file at path_or_dash ("-" reads standard input). False with a
+// one-line message in `error` when the file cannot be read or is not well-formed JSON.
+bool read_json_document(const std::string& path_or_dash, nlohmann::json& document,
+                        std::string& error);
+
+// Fills the engine from a JSON object and calls set_product. Absent keys keep the engine's
+// values (the defaults for a new engine; obs_time absent on an engine without dates means one
+// date at maturity T). False
+// with a one-line message naming the key on an unknown key (one not in extra_keys), a wrong type
+// or a per-date list whose length differs from obs_time; the engine is then left unchanged.
+bool product_from_json(const nlohmann::json& object, Snowball_PDE& engine, std::string& error,
+                       const std::vector<std::string>& extra_keys = {});
+
+// read_json_document and product_from_json in one.
+bool read_product_json(const std::string& path_or_dash, Snowball_PDE& engine, std::string& error);
+
+// A double as JSON with full precision ("%.17g"); "null" for NaN and infinities.
+std::string json_number(double v);
+void print_json_number(std::FILE* out, double v);
+
+// The description of every product key, for the commands' --help.
+const char* product_keys_help();
