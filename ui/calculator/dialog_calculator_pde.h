@@ -1,10 +1,169 @@
-// The calculator window: the product form and the actions behind its buttons.
+// The calculator window: the snowball product form, its checks, the pricing, solving and Greeks
+// actions behind its buttons, and the product file.
 #pragma once
 
+#include <QDate>
 #include <QDialog>
+#include <QString>
+
+#include "snowball_pde.h"
+
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QLayout;
+class QLineEdit;
+class QPushButton;
+class WidgetObserveGlobal;
 
 class DialogCalculatorPDE : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit DialogCalculatorPDE(QWidget* parent = nullptr);
+    ~DialogCalculatorPDE() override;
+
+    // The univariate panel puts a found parameter back into the form (a ParamKind code; coupons
+    // and volatility in percent). Unknown kinds change nothing.
+    void setFormParam(int kind, double value);
+    // edit_T := trading days from start to end, both counted; edit_N follows.
+    void update_maturity_days(const QDate& start, const QDate& end);
+
+    // The engine as the last action left it.
+    const Snowball_PDE& pricingEngine() const { return engine; }
+
+    // The window's idea of today (the default schedule and the look-up date); tests pin it.
+    static QDate (*today)();
+
+  private slots:
+    void on_combo_type_changed(int index);
+    void on_combo_days_changed(int index);
+    void on_combo_snowball_changed(int index);
+    void on_T_changed(const QString& text);
+    void on_S_changed(const QString& text);
+    void on_pushButton_price_clicked();
+    void on_pushButton_search_100_clicked();
+    void on_pushButton_range_clicked();
+    void on_pushButton_price_MC_clicked();
+    void on_pushButton_default_param_clicked();
+    void on_pushButton_snowball_clicked();
+    void on_observe_save_clicked();
+    void on_pushButton_save_CSV_clicked();
+    void on_pushButton_calc_greeks_clicked();
+    void on_pushButton_lookup_clicked();
+    void on_pushButton_univariate_clicked();
+    void on_pushButton_stress_test_clicked();
+    void on_pushButton_win_rate_clicked();
+    void on_pushButton_export_matrix_clicked();
+
+  private:
+    // Window layout (dialog_calculator_pde_layout.cpp).
+    void buildWindow();
+    QLayout* buildHeaderRow();
+    QLayout* buildCategoryRow();
+    QGroupBox* buildStructureGroup();
+    QLayout* buildRangeRow();
+    QGroupBox* buildRiskGroup();
+    QGroupBox* buildLookupGroup();
+    QGroupBox* buildGreeksGroup();
+    QGroupBox* buildScenarioGroup();
+    QGroupBox* buildPdeGroup();
+    QGroupBox* buildObserveGroup();
+    QGroupBox* buildImportExportGroup();
+    QLayout* buildFooterLine();
+    void connectSignals();
+    QLineEdit* field(const char* name, const QString& text);
+    QPushButton* button(const char* name, const char* text);
+    void addLabelled(QGridLayout* grid, int row, int column, const char* label, QWidget* widget);
+    void fillCategoryCombo();
+
+    // Checks and engine set-up (dialog_calculator_pde_checks.cpp).
+    bool require_product();
+    bool validate_schedule(QString& error);
+    bool validate_terms(QString& error, bool price_only);
+    void read_form();
+    void commit_product(double adj_rate, double adj_share);
+    // Both checks, each failure in its own box; true when the product may be priced.
+    bool validate_schedule_and_terms();
+
+    // Actions (dialog_calculator_pde_pricing.cpp, dialog_calculator_pde_greeks.cpp).
+    void open_univariate();
+    void showRangeSolveOutcome(int rc, int kind, double result);
+    void clearGreeksReadout();
+    bool writePriceGrids(const QString& path);
+    void reportUnwritableFile(const QString& path);
+
+    // The analysis panels are opened here. Each receives the engine in the state the launching
+    // slot left it (checked, read and committed where the slot does so).
+    //  - openUnivariatePanel: a modal PanelGreeks_UA for `kind` (volatility) with the initial
+    //    target price, the interval and step to sweep; its "use" button calls setFormParam.
+    //  - openStressPanel: the one PanelStress of the process, shown and raised.
+    //  - openWinRatePanel: the one PanelWinRate of the process, given the schedule editor for
+    //    the start and maturity dates, shown and raised.
+    void openUnivariatePanel(int kind, double initialTarget, double rangeStart, double rangeEnd,
+                             double step);
+    void openStressPanel();
+    void openWinRatePanel();
+
+    Snowball_PDE engine;
+    WidgetObserveGlobal* observe_editor = nullptr;
+
+    QComboBox* combo_type = nullptr;
+    QComboBox* combo_days = nullptr;
+    QComboBox* combo_snowball = nullptr;
+    QComboBox* combo_target = nullptr;
+    QCheckBox* check_knocked_in = nullptr;
+    QLabel* label_status = nullptr;
+
+    QLineEdit* edit_S = nullptr;
+    QLineEdit* edit_vol = nullptr;
+    QLineEdit* edit_div_rate = nullptr;
+    QLineEdit* edit_rate = nullptr;
+    QLineEdit* edit_T = nullptr;
+    QLineEdit* edit_price = nullptr;
+    QLineEdit* edit_ko_coupon = nullptr;
+    QLineEdit* edit_div_coupon = nullptr;
+    QLineEdit* edit_ko_price = nullptr;
+    QLineEdit* edit_ki_price = nullptr;
+    QLineEdit* edit_floor = nullptr;
+    QLineEdit* edit_call_strike = nullptr;
+    QLineEdit* edit_call_part = nullptr;
+    QLineEdit* edit_adj_share = nullptr;
+    QLineEdit* edit_adj_rate = nullptr;
+    QLineEdit* edit_S_max = nullptr;
+    QLineEdit* edit_M = nullptr;
+    QLineEdit* edit_N = nullptr;
+    QLineEdit* edit_decimals = nullptr;
+    QLineEdit* edit_days_per_year = nullptr;
+    QLineEdit* edit_open_price = nullptr;
+    QLineEdit* edit_spot = nullptr;
+    QLineEdit* edit_today = nullptr;
+    QLineEdit* edit_range_start = nullptr;
+    QLineEdit* edit_range_end = nullptr;
+    QLineEdit* edit_target = nullptr;
+    QLineEdit* edit_g_price = nullptr;
+    QLineEdit* edit_g_delta = nullptr;
+    QLineEdit* edit_g_gamma = nullptr;
+    QLineEdit* edit_g_theta = nullptr;
+    QLineEdit* edit_g_vega = nullptr;
+    QLineEdit* edit_g_rho = nullptr;
+    QLineEdit* edit_product_no = nullptr;
+
+    QPushButton* pushButton_price = nullptr;
+    QPushButton* pushButton_search_100 = nullptr;
+    QPushButton* pushButton_price_MC = nullptr;
+    QPushButton* pushButton_range = nullptr;
+    QPushButton* pushButton_calc_greeks = nullptr;
+    QPushButton* pushButton_export_matrix = nullptr;
+    QPushButton* pushButton_univariate = nullptr;
+    QPushButton* pushButton_lookup = nullptr;
+    QPushButton* pushButton_stress_test = nullptr;
+    QPushButton* pushButton_win_rate = nullptr;
+    QPushButton* pushButton_snowball = nullptr;
+    QPushButton* pushButton_default_param = nullptr;
+    QPushButton* pushButton_save_CSV = nullptr;
+
+    // The import and export group is built but never placed in the window.
+    QGroupBox* group_import_export = nullptr;
 };

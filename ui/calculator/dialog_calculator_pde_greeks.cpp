@@ -1,0 +1,103 @@
+// The calculator window's actions on the solved grids: the Greeks run, the look-up at a price
+// and date, and the export of the price grids.
+#include <cmath>
+#include <ctime>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "dialog_calculator_pde.h"
+#include "dialogs.h"
+#include "download_paths.h"
+#include "form_text.h"
+#include "sp_logger.h"
+#include "trade_calendar.h"
+#include "widget_observe_global.h"
+
+namespace {
+
+QString u8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+const char* const kGreeksFile = "PDE_Greeks.csv";
+const char* const kDefaultMatrixFile = "AutoCall01.csv";
+
+}  // namespace
+
+void DialogCalculatorPDE::on_pushButton_calc_greeks_clicked() {
+    // The engine takes the form's current values; the payoff mode stays as last committed.
+    read_form();
+    if (!require_product()) return;
+    if (!engine.compute_risk_grids()) {
+        // Greeks of grids from an earlier run would not belong to these terms.
+        clearGreeksReadout();
+        Dialogs::critical(this, u8("错误:"), u8("无法计算风险矩阵，请检查结构参数与PDE参数"));
+        return;
+    }
+    const std::time_t started = std::time(nullptr);
+    const bool greeks_written = engine.compute_greeks(true);
+    const std::time_t finished = std::time(nullptr);
+    sp_printf(&SpLogger::instance(), 2, "create_Greeks uses %d seconds.",
+              static_cast<int>(finished - started));
+    if (!greeks_written) reportUnwritableFile(QLatin1String(kGreeksFile));
+
+    pushButton_export_matrix->setEnabled(true);
+    pushButton_univariate->setEnabled(true);
+    pushButton_lookup->setEnabled(true);
+    on_pushButton_lookup_clicked();
+
+    sp_printf(&SpLogger::instance(), 2, "%s calc %s", edit_product_no->text().toUtf8().constData(),
+              engine.param_key().c_str());
+    writePriceGrids(downloadFilePath(edit_product_no->text() + QStringLiteral("_calc.csv")));
+}
+
+void DialogCalculatorPDE::on_pushButton_lookup_clicked() {
+    if (!engine.product_set || std::isnan(engine.dt)) {
+        Dialogs::critical(this, u8("错误:"), u8("无法查找PDE"));
+        return;
+    }
+    const bool knocked_in = check_knocked_in->isChecked();
+    const double S = FormText::readNumber(edit_spot->text());
+    const double days_per_year = FormText::readNumber(edit_days_per_year->text());
+    const int today_number = FormText::readInt(edit_today->text());
+    const int end = FormText::dateNumber(observe_editor->endDate());
+    const double tau = trading_year_fraction(today_number, end, days_per_year);
+    const int d = FormText::readInt(edit_decimals->text());
+
+    // Theta per trading day, vega and rho per percentage point.
+    edit_g_price->setText(FormText::fixed(engine.lookup_price(S, tau, knocked_in), d));
+    edit_g_delta->setText(FormText::fixed(engine.lookup_delta(S, tau, knocked_in), d));
+    edit_g_gamma->setText(FormText::fixed(engine.lookup_gamma(S, tau, knocked_in), d));
+    edit_g_theta->setText(
+        FormText::fixed(engine.lookup_theta(S, tau, knocked_in) / days_per_year, d));
+    edit_g_vega->setText(FormText::fixed(engine.lookup_vega(S, tau, knocked_in) * 0.01, d));
+    edit_g_rho->setText(FormText::fixed(engine.lookup_rho(S, tau, knocked_in) * 0.01, d));
+}
+
+void DialogCalculatorPDE::on_pushButton_export_matrix_clicked() {
+    if (!engine.product_set) return;
+    const QString fallback = downloadFilePath(QLatin1String(kDefaultMatrixFile));
+    QString path =
+        Dialogs::saveFileName(this, tr("保存PDE矩阵"), fallback, tr("csv files (*.csv)"));
+    // A cancelled dialog still exports, to the default name.
+    if (path.isEmpty()) path = fallback;
+    writePriceGrids(path);
+}
+
+void DialogCalculatorPDE::clearGreeksReadout() {
+    for (QLineEdit* edit :
+         {edit_g_price, edit_g_delta, edit_g_gamma, edit_g_theta, edit_g_vega, edit_g_rho})
+        edit->clear();
+}
+
+bool DialogCalculatorPDE::writePriceGrids(const QString& path) {
+    if (engine.write_price_grids(path.toLocal8Bit().toStdString())) return true;
+    reportUnwritableFile(path);
+    return false;
+}
+
+void DialogCalculatorPDE::reportUnwritableFile(const QString& path) {
+    Dialogs::critical(this, u8("无法打开文件:"), path);
+}

@@ -1,0 +1,75 @@
+// The calculator window's product file: the current product appended to "autocall.csv" in the
+// download folder.
+#include <QLineEdit>
+
+#include "dialog_calculator_pde.h"
+#include "dialogs.h"
+#include "download_paths.h"
+#include "form_text.h"
+#include "observe_schedule.h"
+#include "product_record.h"
+#include "typed_csv_writer.h"
+#include "widget_observe_global.h"
+
+namespace {
+
+QString u8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// The form label a refused column is reported under.
+QString columnLabel(const std::string& column) {
+    static const std::pair<const char*, const char*> kLabels[] = {
+        {"OpenPrice", "开价"},        {"KnockOut", "敲出价格"},     {"KnockIn", "敲入价格"},
+        {"CouponOut", "敲出票息(%)"}, {"CouponDiv", "红利票息(%)"}, {"CallStrike", "看涨行权价"},
+        {"PartRate", "看涨参与率"},   {"Volatility", "波动率(%)"},  {"Observe", "观察日"},
+    };
+    for (const auto& [name, label] : kLabels)
+        if (column == name) return u8(label);
+    return QString::fromStdString(column);
+}
+
+void refuseColumn(QWidget* parent, const std::string& column) {
+    Dialogs::critical(parent, u8("导出CSV错误"),
+                      u8("“%1”(%2)的内容超出文件字段长度，未保存")
+                          .arg(columnLabel(column), QString::fromStdString(column)));
+}
+
+}  // namespace
+
+void DialogCalculatorPDE::on_pushButton_save_CSV_clicked() {
+    using FormText::readNumber;
+    ProductRecord record;
+    record.set_text("Type", "AC");
+    record.set_text("Underlier", "510050");
+    record.set_double("Notional", 1000000.0);
+    record.set_double("OpenPrice", readNumber(edit_open_price->text()));
+    // Fields read as one number: a per-date list reads as 0. Percent fields stay in percent.
+    record.set_double("KnockOut", readNumber(edit_ko_price->text()));
+    record.set_double("KnockIn", readNumber(edit_ki_price->text()));
+    record.set_double("CouponOut", readNumber(edit_ko_coupon->text()));
+    record.set_double("CouponDiv", readNumber(edit_div_coupon->text()));
+    record.set_double("CallStrike", readNumber(edit_call_strike->text()));
+    record.set_double("PartRate", readNumber(edit_call_part->text()));
+    record.set_int32("DateBegin", FormText::dateNumber(observe_editor->startDate()));
+    record.set_int32("DateEnd", FormText::dateNumber(observe_editor->endDate()));
+    record.set_double("Volatility", readNumber(edit_vol->text()));
+    // A schedule cut short would be a different product: refuse it instead.
+    if (!record.set_text("Observe", observeSchedule().dates.toLatin1().toStdString())) {
+        refuseColumn(this, "Observe");
+        return;
+    }
+
+    const QString path = downloadFilePath(QStringLiteral("autocall.csv"));
+    TypedCsvWriter writer(path.toLocal8Bit().toStdString(), std::ios::app);
+    if (!writer.is_open()) {
+        reportUnwritableFile(path);
+        return;
+    }
+    if (!writer.write({record.data()}, ProductRecord::kHeader)) {
+        if (!writer.overflow_column().empty())
+            refuseColumn(this, writer.overflow_column());
+        else
+            reportUnwritableFile(path);
+    }
+}
