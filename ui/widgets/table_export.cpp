@@ -13,10 +13,10 @@ bool hasCells(const QTableWidget* table) {
     return table && table->rowCount() > 0 && table->columnCount() > 0;
 }
 
-// A missing header or cell is written as an empty field.
+// A column without a header item is written with the label the table shows for it (its number),
+// a missing cell as an empty field.
 QString headerText(const QTableWidget* table, int column) {
-    const QTableWidgetItem* item = table->horizontalHeaderItem(column);
-    QString text = item ? item->text() : QString();
+    QString text = table->model()->headerData(column, Qt::Horizontal).toString();
     return text.remove(QLatin1Char(',')).remove(QLatin1Char('\n'));
 }
 

@@ -12,9 +12,10 @@ class QTableWidget;
 using TableSections = QMap<QByteArray, QTableWidget*>;
 
 // Writes the header line and one line per row, fields joined by ",". Commas are dropped from
-// every text and line feeds from the header, nothing is quoted. Shows a box and returns false when
-// the file cannot be opened or the table has no rows or no columns; an empty table leaves the
-// file untouched.
+// every text and line feeds from the header, nothing is quoted; a column without a header item
+// is written with the number the table shows for it, a missing cell as an empty field. Shows a box
+// and returns false when the file cannot be opened or the table has no rows or no columns; an empty
+// table leaves the file untouched.
 bool exportTableToCsv(const QTableWidget* table, const QString& fileName);
 
 // Writes each non-empty section as its title line, the table as above and two empty lines.
