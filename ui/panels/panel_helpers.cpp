@@ -1,0 +1,36 @@
+#include "panel_helpers.h"
+
+#include <QBoxLayout>
+#include <QDate>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "dialogs.h"
+#include "download_paths.h"
+
+double fieldNumber(const QLineEdit* edit) {
+    return edit->text().toDouble();
+}
+
+QString gText(double v) {
+    return QString::number(v, 'g', 6);
+}
+
+QLineEdit* addLabelledEdit(QBoxLayout* row, const QString& label, const QString& text,
+                           const QString& objectName) {
+    auto* edit = new QLineEdit(text);
+    edit->setObjectName(objectName);
+    row->addWidget(new QLabel(label));
+    row->addWidget(edit);
+    return edit;
+}
+
+QString askExportFileName(QWidget* parent, const QString& caption, const QString& stem) {
+    const QString initial = downloadDir() + QDir::separator() + stem + QLatin1Char('_') +
+                            QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+    const QString chosen =
+        Dialogs::saveFileName(parent, caption, initial, QStringLiteral("csv files (*.csv)"));
+    if (!chosen.isEmpty()) return chosen;
+    return downloadFilePath(stem + QStringLiteral(".csv"));
+}

@@ -1,0 +1,21 @@
+// Small pieces the three analysis panels share: labelled fields, number texts, export names.
+#pragma once
+
+#include <QString>
+
+class QBoxLayout;
+class QLineEdit;
+class QWidget;
+
+// The number in a field; a text that is not a number reads as 0.
+double fieldNumber(const QLineEdit* edit);
+// The panels' general number text: 'g' format, 6 significant digits.
+QString gText(double v);
+
+// Appends a label and a line edit holding `text` to the row; returns the edit.
+QLineEdit* addLabelledEdit(QBoxLayout* row, const QString& label, const QString& text,
+                           const QString& objectName);
+
+// Asks where to save an export, starting at "<download folder>/<stem>_<today yyyyMMdd>"; a
+// cancelled dialog gives "<download folder>/<stem>.csv", so the export goes on.
+QString askExportFileName(QWidget* parent, const QString& caption, const QString& stem);

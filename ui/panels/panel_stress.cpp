@@ -1,0 +1,186 @@
+#include "panel_stress.h"
+
+#include <algorithm>
+
+#include <QColor>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "colour_scale.h"
+#include "core_heat_scale.h"
+#include "core_point_count.h"
+#include "dialogs.h"
+#include "export_table_widget.h"
+#include "panel_helpers.h"
+#include "table_export.h"
+#include "table_helpers.h"
+
+namespace {
+
+const QString kHeaderStyle = QStringLiteral("QHeaderView::section {background-color: lightblue;}");
+
+ExportTableWidget* makeTable(const QString& objectName) {
+    auto* table = new ExportTableWidget;
+    table->setObjectName(objectName);
+    return table;
+}
+
+}  // namespace
+
+PanelStress::PanelStress(QWidget* parent) : QWidget(parent) {
+    setWindowTitle(QStringLiteral("S-σ压力测试"));
+    buildWidgets();
+    resize(880, 430);
+}
+
+PanelStress* PanelStress::instance() {
+    static PanelStress* panel = new PanelStress;
+    return panel;
+}
+
+void PanelStress::open(const Snowball_PDE& terms) {
+    PanelStress* panel = instance();
+    panel->copyTerms(terms);
+    panel->show();
+    panel->raise();
+    panel->activateWindow();
+}
+
+void PanelStress::copyTerms(const Snowball_PDE& terms) {
+    engine.copy_terms(terms);
+}
+
+void PanelStress::buildWidgets() {
+    auto* row = new QHBoxLayout;
+    edit_price_start_ = addLabelledEdit(row, QStringLiteral("价格开始:"), QStringLiteral("70"),
+                                        QStringLiteral("lineEdit_price_start"));
+    edit_price_end_ = addLabelledEdit(row, QStringLiteral("结束:"), QStringLiteral("130"),
+                                      QStringLiteral("lineEdit_price_end"));
+    edit_price_step_ = addLabelledEdit(row, QStringLiteral("步长:"), QStringLiteral("10"),
+                                       QStringLiteral("lineEdit_price_step"));
+    edit_vol_start_ = addLabelledEdit(row, QStringLiteral("波动率开始:"), QStringLiteral("0.05"),
+                                      QStringLiteral("lineEdit_vol_start"));
+    edit_vol_end_ = addLabelledEdit(row, QStringLiteral("结束:"), QStringLiteral("0.5"),
+                                    QStringLiteral("lineEdit_vol_end"));
+    edit_vol_step_ = addLabelledEdit(row, QStringLiteral("步长:"), QStringLiteral("0.05"),
+                                     QStringLiteral("lineEdit_vol_step"));
+    edit_days_ = addLabelledEdit(row, QStringLiteral("交易日:"), QStringLiteral("100"),
+                                 QStringLiteral("lineEdit_days"));
+    auto* calc = new QPushButton(QStringLiteral("计算"));
+    calc->setObjectName(QStringLiteral("pushButton_calc"));
+    row->addWidget(calc);
+    auto* data = new QPushButton(QStringLiteral("导出数据"));
+    data->setObjectName(QStringLiteral("pushButton_data"));
+    row->addWidget(data);
+
+    table_tv_ = makeTable(QStringLiteral("table_tv"));
+    table_delta_ = makeTable(QStringLiteral("table_delta"));
+    table_gamma_ = makeTable(QStringLiteral("table_gamma"));
+    auto* tabs = new QTabWidget;
+    tabs->addTab(table_tv_, QStringLiteral("TV"));
+    tabs->addTab(table_delta_, QStringLiteral("Delta"));
+    tabs->addTab(table_gamma_, QStringLiteral("Gamma"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addWidget(tabs, 1);
+
+    connect(calc, &QPushButton::clicked, this, &PanelStress::on_pushButton_calc_clicked);
+    connect(data, &QPushButton::clicked, this, &PanelStress::on_pushButton_data_clicked);
+}
+
+bool PanelStress::readGrid(StressGrid& grid) {
+    const double price_step = fieldNumber(edit_price_step_);
+    const double price_start = fieldNumber(edit_price_start_);
+    const BoundedCount nP = bounded_point_count(price_start, fieldNumber(edit_price_end_),
+                                                price_step, kMaxStressPoints);
+    const double vol_start = fieldNumber(edit_vol_start_);
+    const double vol_step = fieldNumber(edit_vol_step_);
+    const BoundedCount nV =
+        bounded_point_count(vol_start, fieldNumber(edit_vol_end_), vol_step, kMaxStressPoints);
+    if (nP.status == BoundedCount::Empty || nV.status == BoundedCount::Empty) return false;
+    if (nP.status == BoundedCount::TooMany || nV.status == BoundedCount::TooMany) {
+        Dialogs::critical(
+            this, QStringLiteral("错误："),
+            QStringLiteral("情景点数过多：价格和波动率各不能超过%1个").arg(kMaxStressPoints));
+        return false;
+    }
+    grid = {nP.count,
+            nV.count,
+            price_start,
+            price_step,
+            vol_start,
+            vol_step,
+            stress_tau(edit_days_->text().toInt())};
+    return true;
+}
+
+void PanelStress::on_pushButton_calc_clicked() {
+    if (!engine.product_set) {
+        Dialogs::critical(this, QStringLiteral("错误:"),
+                          QStringLiteral("结构信息未初始化，请先点击【定价】"));
+        return;
+    }
+    StressGrid grid;
+    if (!readGrid(grid)) return;
+    const StressResult result = compute_stress(engine, grid);
+    const QList<QTableWidget*> tables{table_tv_, table_delta_, table_gamma_};
+    for (QTableWidget* table : tables)
+        resetScenarioTable(table, grid.prices, grid.volatilities, grid.price_start, grid.price_step,
+                           grid.vol_start, grid.vol_step);
+    fillHeatTable(table_tv_, result.value, 100);
+    fillHeatTable(table_delta_, result.delta, 0);
+    fillHeatTable(table_gamma_, result.gamma, 0);
+}
+
+void PanelStress::resetScenarioTable(QTableWidget* table, int nP, int nV, double price_start,
+                                     double price_step, double vol_start, double vol_step) {
+    resetTableRows(table, nV, nP + 1);
+    setColumnsAlignment(table, 1, nP, Qt::AlignRight);
+    table->setHorizontalHeaderItem(0, new QTableWidgetItem(QStringLiteral("情景")));
+    table->horizontalHeader()->setStyleSheet(kHeaderStyle);
+    for (int j = 0; j < nP; ++j)
+        table->setHorizontalHeaderItem(j + 1,
+                                       new QTableWidgetItem(gText(price_start + j * price_step)));
+    for (int i = 0; i < nV; ++i) {
+        QTableWidgetItem* cell = table->item(i, 0);
+        cell->setText(gText((vol_start + i * vol_step) * 100) + QStringLiteral("%"));
+        cell->setTextAlignment(Qt::AlignCenter);
+        cell->setBackground(QColor(QStringLiteral("yellow")));
+    }
+}
+
+void PanelStress::fillHeatTable(QTableWidget* table, const StressMatrix& matrix, double centre) {
+    if (matrix.empty() || matrix.front().empty()) return;
+    const int width = static_cast<int>(matrix.front().size());
+    if (table->rowCount() < static_cast<int>(matrix.size()) || table->columnCount() < width + 1)
+        return;
+    const HeatScale scale(matrix, centre);
+    for (int r = 0; r < static_cast<int>(matrix.size()); ++r) {
+        // Rows longer than the first one would run past the table.
+        const int columns = std::min(width, static_cast<int>(matrix[r].size()));
+        for (int c = 0; c < columns; ++c) {
+            const double v = matrix[r][c];
+            QTableWidgetItem* cell = table->item(r, c + 1);
+            if (!cell) {
+                cell = new QTableWidgetItem;
+                table->setItem(r, c + 1, cell);
+            }
+            cell->setText(QString::number(v, 'f', 3));
+            cell->setBackground(QColor(colourForLevel(scale.level(v))));
+        }
+    }
+}
+
+void PanelStress::on_pushButton_data_clicked() {
+    const QString name =
+        askExportFileName(this, QStringLiteral("压力测试数据存为:"), QStringLiteral("stress_data"));
+    exportTablesToCsv({{QByteArray("TV"), table_tv_},
+                       {QByteArray("Delta"), table_delta_},
+                       {QByteArray("Gamma"), table_gamma_}},
+                      name);
+}
