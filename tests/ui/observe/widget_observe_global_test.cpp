@@ -1,0 +1,248 @@
+// The observation schedule editor: estimate, stepped values, split and merge, rows, save checks.
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include <gtest/gtest.h>
+
+#include "dialogs.h"
+#include "observe_schedule.h"
+#include "temp_dir.h"
+#include "trade_calendar.h"
+#include "widget_observe_global.h"
+
+namespace {
+
+// Every weekday from December 2023 to the end of 2025, so rolling a weekend gives the Monday.
+std::string weekdayCalendar() {
+    std::string text = "iDate\n";
+    for (QDate d(2023, 12, 1); d <= QDate(2025, 12, 31); d = d.addDays(1)) {
+        if (d.dayOfWeek() <= 5) text += d.toString("yyyyMMdd").toStdString() + "\n";
+    }
+    return text;
+}
+
+const QStringList kDefaultDates = {"20240402", "20240502", "20240603", "20240702", "20240802",
+                                   "20240902", "20241002", "20241104", "20241202", "20250102"};
+
+class ObserveEditor : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        TempDir dir;
+        ASSERT_TRUE(trade_calendar().load(dir.write("trade_calendar.csv", weekdayCalendar())));
+    }
+
+    void SetUp() override {
+        observeSchedule().clear();
+        // The window's default terms: monthly, lock-up 3, maturity one year after the start.
+        editor.resetSchedule(QDate(2024, 1, 2), QDate(2025, 1, 2), "103", "16", "80");
+        boxes.clear();
+    }
+
+    template <class T>
+    T* child(const char* name) {
+        T* widget = editor.findChild<T*>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QTableWidget* table() { return editor.table(); }
+    QString text(int row, int column) {
+        const QTableWidgetItem* item = table()->item(row, column);
+        return item ? item->text() : QStringLiteral("<none>");
+    }
+    QStringList column(int c) {
+        QStringList texts;
+        for (int r = 0; r < table()->rowCount(); ++r)
+            texts << text(r, c);
+        return texts;
+    }
+    void setSteps(const QString& steps) {
+        child<QLineEdit>("lineEdit_steps")->setText(steps);
+        child<QPushButton>("pushButton_set_ob_item")->click();
+    }
+    QStringList boxTexts() {
+        QStringList texts;
+        for (const Dialogs::Record& box : boxes.records())
+            texts << box.title + "|" + box.text;
+        return texts;
+    }
+
+    Dialogs::Recorder boxes;
+    WidgetObserveGlobal editor;
+};
+
+// A merged value column holds one cell in row 0 spanning every row.
+void expectMerged(QTableWidget* table, int column, const QString& value) {
+    ASSERT_NE(table->item(0, column), nullptr);
+    EXPECT_EQ(table->item(0, column)->text(), value);
+    EXPECT_EQ(table->rowSpan(0, column), table->rowCount()) << "column " << column;
+    for (int r = 1; r < table->rowCount(); ++r)
+        EXPECT_EQ(table->item(r, column), nullptr);
+}
+
+}  // namespace
+
+TEST_F(ObserveEditor, DefaultTermsGiveTenRolledDatesWithMergedValues) {
+    EXPECT_EQ(column(0), kDefaultDates);
+    EXPECT_EQ(child<QLineEdit>("lineEdit_steps")->text(), "10");
+    EXPECT_EQ(observeSchedule().dates, kDefaultDates.join("_"));
+    EXPECT_EQ(observeSchedule().knockOutPrices, "103");
+    expectMerged(table(), 1, "103");
+    expectMerged(table(), 2, "16");
+    expectMerged(table(), 3, "80");
+    EXPECT_TRUE(boxes.records().isEmpty());
+}
+
+TEST_F(ObserveEditor, StepsMoreThanRowsWarnThenFillEveryRow) {
+    editor.on_pushButton_divide_clicked();
+    setSteps("12");
+    EXPECT_EQ(boxTexts(), QStringList({"请注意：|敲出价格数量大于观察日数量!"}));
+    EXPECT_EQ(column(1), QStringList({"100", "99.6", "99.2", "98.8", "98.4", "98", "97.6", "97.2",
+                                      "96.8", "96.4"}));
+}
+
+TEST_F(ObserveEditor, StepsFewerThanRowsWarnAndLeaveTheLastRows) {
+    editor.on_pushButton_divide_clicked();
+    setSteps("8");
+    EXPECT_EQ(boxTexts(), QStringList({"请注意：|敲出价格数量小于观察日数量!"}));
+    EXPECT_EQ(column(1).mid(6), QStringList({"97.6", "97.2", "103", "103"}));
+}
+
+TEST_F(ObserveEditor, HugeStepCountWarnsWithoutBuildingTheSeries) {
+    editor.on_pushButton_divide_clicked();
+    setSteps("2000000000");
+    EXPECT_EQ(boxTexts(), QStringList({"请注意：|敲出价格数量大于观察日数量!"}));
+    EXPECT_EQ(text(9, 1), "96.4");
+}
+
+TEST_F(ObserveEditor, SaveStoresOneValuePerRowAfterSplitAndOneAfterMerge) {
+    editor.on_pushButton_divide_clicked();
+    EXPECT_FALSE(editor.sameValues());
+    EXPECT_EQ(column(2).join(","), "16" + QString(",16").repeated(9));
+    editor.saveButton()->click();
+    EXPECT_EQ(observeSchedule().knockOutCoupons.split("_").size(), 10);
+    EXPECT_EQ(observeSchedule().knockInPrices.split("_").size(), 10);
+
+    editor.on_pushButton_merge_clicked();
+    EXPECT_TRUE(editor.sameValues());
+    expectMerged(table(), 1, "103");
+    editor.saveButton()->click();
+    EXPECT_EQ(observeSchedule().knockOutPrices, "103");
+    EXPECT_EQ(observeSchedule().knockOutCoupons, "16");
+    EXPECT_EQ(observeSchedule().dates, kDefaultDates.join("_"));
+    EXPECT_TRUE(boxes.records().isEmpty());
+}
+
+TEST_F(ObserveEditor, RowAddedAboveTheFirstStaysUnderTheMergedCells) {
+    table()->setCurrentCell(0, 0);
+    editor.on_pushButton_add_clicked();
+    ASSERT_EQ(table()->rowCount(), 11);
+    EXPECT_EQ(text(0, 0), "");
+    EXPECT_EQ(text(1, 0), "20240402");
+    expectMerged(table(), 1, "103");
+    expectMerged(table(), 2, "16");
+    expectMerged(table(), 3, "80");
+}
+
+TEST_F(ObserveEditor, RemovingTheFirstRowKeepsTheMergedValues) {
+    table()->setCurrentCell(0, 0);
+    editor.on_pushButton_remove_clicked();
+    ASSERT_EQ(table()->rowCount(), 9);
+    EXPECT_EQ(text(0, 0), "20240502");
+    expectMerged(table(), 1, "103");
+    expectMerged(table(), 2, "16");
+    expectMerged(table(), 3, "80");
+    editor.saveButton()->click();
+    EXPECT_EQ(observeSchedule().knockInPrices, "80");
+}
+
+TEST_F(ObserveEditor, AddAndRemoveNeedRowsAndASelection) {
+    editor.on_pushButton_add_clicked();
+    WidgetObserveGlobal empty;
+    empty.on_pushButton_remove_clicked();
+    EXPECT_EQ(boxTexts(),
+              QStringList({"提示|请先点击选中一行数据", "提示|请先点击【预估观察日】按钮"}));
+    EXPECT_EQ(table()->rowCount(), 10);
+}
+
+TEST_F(ObserveEditor, SevenCharacterDateFailsTheSaveAndKeepsTheStore) {
+    editor.on_pushButton_divide_clicked();
+    editor.saveButton()->click();
+    const ObserveSchedule before = observeSchedule();
+    table()->item(3, 0)->setText("2024010");
+    table()->item(5, 1)->setText("99");
+
+    editor.saveButton()->click();
+    EXPECT_EQ(boxTexts(), QStringList({"错误|数据格式错误，请检查"}));
+    EXPECT_EQ(observeSchedule().dates, before.dates);
+    EXPECT_EQ(observeSchedule().knockOutPrices, before.knockOutPrices);
+}
+
+TEST_F(ObserveEditor, EmptyValueCellFailsTheSaveOnlyWhereItCounts) {
+    table()->item(0, 2)->setText("");
+    editor.saveButton()->click();
+    EXPECT_EQ(boxTexts(), QStringList({"错误|数据格式错误，请检查"}));
+    // One value typed into a split table merges that column only: the rows below lack cells.
+    boxes.clear();
+    editor.on_pushButton_divide_clicked();
+    setSteps("1");
+    editor.saveButton()->click();
+    EXPECT_EQ(boxTexts(), QStringList({"错误|数据格式错误，请检查"}));
+}
+
+TEST_F(ObserveEditor, DateWithSpacesAroundEightDigitsIsStoredAsTyped) {
+    table()->item(3, 0)->setText(" 20240702 ");
+    editor.saveButton()->click();
+    EXPECT_TRUE(boxes.records().isEmpty());
+    EXPECT_EQ(observeSchedule().dates.split("_")[3], " 20240702 ");
+}
+
+TEST_F(ObserveEditor, FailedEstimateShowsTheMessageEmptiesTheDatesAndKeepsTheTable) {
+    child<QLineEdit>("lineEdit_lockup")->setText("12");
+    child<QPushButton>("pushButton_observe")->click();
+    ASSERT_EQ(boxes.records().size(), 1);
+    EXPECT_EQ(boxes.records()[0].kind, Dialogs::Kind::Critical);
+    EXPECT_EQ(boxTexts()[0], "观察日参数错误|锁定观察数量大于以观察频率取样的日期数量!");
+    EXPECT_EQ(observeSchedule().dates, "");
+    EXPECT_EQ(table()->rowCount(), 10);
+}
+
+TEST_F(ObserveEditor, EstimateRollsBothDatesOntoTradingDays) {
+    child<QDateEdit>("dateEdit_start")->setDate(QDate(2024, 3, 2));  // a Saturday
+    child<QDateEdit>("dateEdit_end")->setDate(QDate(2024, 9, 1));    // a Sunday
+    child<QPushButton>("pushButton_observe")->click();
+    EXPECT_EQ(editor.startDate(), QDate(2024, 3, 4));
+    EXPECT_EQ(editor.endDate(), QDate(2024, 9, 2));
+    EXPECT_EQ(observeSchedule().dates.right(8), "20240902");
+}
+
+TEST(ObserveEditorShape, LabelsNameTheirFieldsAndFlagsChangeTheEditor) {
+    WidgetObserveGlobal editor(true, false);
+    const QList<QPair<const char*, const char*>> buddies = {
+        {"label_start", "dateEdit_start"},
+        {"label_end", "dateEdit_end"},
+        {"label_frequency", "comboBox_frequency"},
+        {"label_lockup", "lineEdit_lockup"},
+        {"label_start_value", "lineEdit_start_value"},
+        {"label_change", "lineEdit_change"},
+        {"label_steps", "lineEdit_steps"}};
+    for (const auto& [label, field] : buddies) {
+        const QLabel* l = editor.findChild<QLabel*>(label);
+        ASSERT_NE(l, nullptr) << label;
+        EXPECT_EQ(l->buddy(), editor.findChild<QWidget*>(field)) << label;
+    }
+    EXPECT_EQ(editor.table()->horizontalHeaderItem(1)->text(), "敲出\n价格");
+
+    Dialogs::Recorder boxes;
+    editor.show();
+    editor.saveButton()->click();  // an empty table passes
+    EXPECT_FALSE(editor.isVisible());
+
+    WidgetObserveGlobal tableOnly(false, true);
+    tableOnly.show();
+    EXPECT_TRUE(tableOnly.table()->isVisible());
+    EXPECT_FALSE(tableOnly.findChild<QDateEdit*>("dateEdit_start")->isVisible());
+    EXPECT_FALSE(tableOnly.saveButton()->isVisible());
+}
