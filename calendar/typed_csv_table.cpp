@@ -141,18 +141,23 @@ bool TypedCsvTable::parse_header(const std::string& text) {
 
 bool TypedCsvTable::read(const std::string& path, const std::string& header_text,
                          bool keep_first_line) {
+    rows.clear();
+    skipped_lines = 0;
+    if (header_text.size() > size_t(kMaxLine)) return false;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return false;
+    const bool ok = read(file, header_text, keep_first_line);
+    std::fclose(file);
+    return ok;
+}
+
+bool TypedCsvTable::read(std::FILE* file, const std::string& header_text, bool keep_first_line) {
     // 1. Release the rows of a previous read.
     rows.clear();
     skipped_lines = 0;
 
-    // 2. A given header must fit one line; the file must open.
+    // 2. A given header must fit one line.
     if (header_text.size() > size_t(kMaxLine)) return false;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return false;
-    struct Closer {
-        std::FILE* f;
-        ~Closer() { std::fclose(f); }
-    } closer{file};
 
     // 3. Header from the first line unless given.
     std::string line;
@@ -180,7 +185,6 @@ bool TypedCsvTable::read(const std::string& path, const std::string& header_text
         fill_record(record.get(), line);
         rows.push_back(std::move(record));
     }
-    // 6. The file closes with `closer`.
     return true;
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,6 +43,9 @@ class TypedCsvTable {
     // line comes with a record size outside 1..kMaxRecord (the rows read so far are kept).
     bool read(const std::string& path, const std::string& header_text = std::string(),
               bool keep_first_line = false);
+
+    // The same on a file opened for reading, from its current position; the file stays open.
+    bool read(std::FILE* file, const std::string& header_text, bool keep_first_line);
 
     size_t row_count() const { return rows.size(); }
     // Typed access to a field of a read row; 0 (or "") when row, column or type do not match.

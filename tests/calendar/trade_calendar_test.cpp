@@ -1,0 +1,151 @@
+#include "trade_calendar.h"
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "log_capture.h"
+#include "temp_dir.h"
+
+namespace {
+
+const char* const kNotInitialized = "trd_calendar is NOT initialized.";
+
+// The calendar of the examples: 2 January, 3 January and 5 January 2024.
+struct ThreeDays : ::testing::Test {
+    TempDir dir;
+    TradeCalendar calendar{1};
+    void SetUp() override {
+        ASSERT_TRUE(calendar.load(dir.write("c.csv", "iDate\n20240102\n20240103\n20240105\n")));
+    }
+};
+
+// Runs a piece of code in another working directory.
+struct InDirectory {
+    std::filesystem::path before = std::filesystem::current_path();
+    explicit InDirectory(const std::filesystem::path& p) { std::filesystem::current_path(p); }
+    ~InDirectory() { std::filesystem::current_path(before); }
+};
+
+}  // namespace
+
+TEST_F(ThreeDays, RollsAndShiftsFromDaysBetweenTradingDays) {
+    EXPECT_EQ(calendar.roll_to_trading_day(20240104), 20240105);
+    EXPECT_EQ(calendar.roll_to_trading_day(20240103), 20240103);
+    EXPECT_EQ(calendar.shift_trading_days(20240104, -1), 20240103);
+    EXPECT_EQ(calendar.shift_trading_days(20240104, 0), 20240105);
+    EXPECT_EQ(calendar.shift_trading_days(20240104, 1), 20240105);
+    EXPECT_EQ(calendar.shift_trading_days(20240102, 2), 20240105);
+    EXPECT_EQ(calendar.shift_trading_days(20240105, -2), 20240102);
+    EXPECT_TRUE(calendar.is_trading_day(20240105));
+    EXPECT_FALSE(calendar.is_trading_day(20240104));
+}
+
+TEST_F(ThreeDays, ShiftsPastTheEndGiveZeroSilentlyAndDatesOutsideTheCalendarAreLogged) {
+    LogCapture log;
+    EXPECT_EQ(calendar.shift_trading_days(20240103, 2), 0);
+    EXPECT_EQ(calendar.shift_trading_days(20240102, -1), 0);
+    EXPECT_EQ(calendar.shift_trading_days(20240103, INT32_MAX), 0);
+    EXPECT_TRUE(log.lines().empty());
+
+    EXPECT_EQ(calendar.shift_trading_days(20231231, 1), 0);
+    EXPECT_EQ(calendar.roll_to_trading_day(20240106), 0);
+    EXPECT_EQ(log.lines(),
+              (std::vector<LogCapture::Line>{{kLogError, "BASE day exceeds calendar."},
+                                             {kLogError, "BASE day exceeds calendar."}}));
+}
+
+TEST_F(ThreeDays, CountsTradingDaysFromTheFirstDateUpToTheSecond) {
+    EXPECT_EQ(calendar.count_trading_days(20240102, 20240105, false), 2);
+    EXPECT_EQ(calendar.count_trading_days(20240102, 20240105, true), 3);
+    EXPECT_EQ(calendar.count_trading_days(20240105, 20240102, false), -2);
+    EXPECT_EQ(calendar.count_trading_days(20240101, 20240201, false), 3);
+    EXPECT_DOUBLE_EQ(calendar.trading_year_fraction(20240103, 20240102, 252), -1.0 / 252);
+    EXPECT_DOUBLE_EQ(calendar.trading_year_fraction(20240102, 20240106, 252), 3.0 / 252);
+}
+
+TEST(TradeCalendarLoad, ReadsTheFirstColumnSkippingCommentsAndLogsTheCount) {
+    TempDir dir;
+    const std::string path = dir.write("c.csv", "iDate,5Note\n20240102,a\n# closed\n20240103\n\n");
+    LogCapture log;
+    TradeCalendar calendar(7);
+    ASSERT_TRUE(calendar.load(path));
+    EXPECT_EQ(calendar.dates, (std::vector<int32_t>{20240102, 20240103}));
+    EXPECT_EQ(log.lines(), (std::vector<LogCapture::Line>{
+                               {kLogTrace, "Calendar(7) is created."},
+                               {kLogInfo, "Calendar: 2 items loaded from " + path + "."}}));
+}
+
+TEST(TradeCalendarLoad, AFailedLoadLogsThePathAndKeepsThePreviousDates) {
+    TempDir dir;
+    TradeCalendar calendar(1);
+    ASSERT_TRUE(calendar.load(dir.write("good.csv", "iDate\n20240102\n")));
+    LogCapture log;
+    for (const std::string& path :
+         {dir.write("x.csv", "xDate\n20240103\n"), dir.file("absent.csv"),
+          dir.write("none.csv", "iDate\n# nothing\n"), dir.write("d.csv", "dDate\n20240103\n")}) {
+        log.clear();
+        EXPECT_FALSE(calendar.load(path));
+        EXPECT_EQ(log.lines().back(),
+                  (LogCapture::Line{kLogCritical, "CANT load Calendar from " + path + "."}));
+        EXPECT_EQ(calendar.dates, std::vector<int32_t>{20240102});
+    }
+}
+
+TEST(TradeCalendarLoad, RefusesDatesOutOfOrderSinceTheSearchNeedsThemAscending) {
+    TempDir dir;
+    TradeCalendar calendar(1);
+    const std::string path = dir.write("c.csv", "iDate\n20240103\n20240102\n");
+    LogCapture log;
+    EXPECT_FALSE(calendar.load(path));
+    EXPECT_FALSE(calendar.load(dir.write("dup.csv", "iDate\n20240102\n20240102\n")));
+    EXPECT_TRUE(calendar.dates.empty());
+    EXPECT_EQ(log.lines().front(),
+              (LogCapture::Line{kLogError,
+                                "Calendar: dates in " + path + " are not in ascending order."}));
+}
+
+TEST(TradeCalendarEmpty, EveryOperationTakesItsEmptyBranchWithOneLogLinePerCall) {
+    TempDir dir;
+    TradeCalendar calendar(1);
+    const std::string path = dir.write("x.csv", "xDate\n20240102\n");
+    LogCapture log;
+    EXPECT_FALSE(calendar.load(path));
+    log.clear();
+
+    EXPECT_FALSE(calendar.is_trading_day(20240102));
+    EXPECT_EQ(calendar.shift_trading_days(20240102, 1), 0);
+    EXPECT_EQ(calendar.roll_to_trading_day(20240102), 0);
+    EXPECT_EQ(log.lines(), (std::vector<LogCapture::Line>{{kLogCritical, kNotInitialized},
+                                                          {kLogError, kNotInitialized},
+                                                          {kLogError, kNotInitialized}}));
+    log.clear();
+    EXPECT_EQ(calendar.count_trading_days(20240102, 20240105, true), -1);
+    EXPECT_TRUE(std::isnan(calendar.trading_year_fraction(20240102, 20240105, 252)));
+    EXPECT_TRUE(log.lines().empty());
+}
+
+TEST(ProcessCalendar, IsOneObjectWithIdZeroThatTestsCanReloadFromTheirOwnFile) {
+    TradeCalendar& calendar = trade_calendar();
+    EXPECT_EQ(&calendar, &trade_calendar());
+    EXPECT_EQ(calendar.id, 0);
+    TempDir dir;
+    ASSERT_TRUE(trade_calendar().load(dir.write("c.csv", "iDate\n20240102\n20240103\n20240105\n")));
+    EXPECT_DOUBLE_EQ(trading_year_fraction(20240102, 20240105, 252), 2.0 / 252);
+}
+
+TEST(ProcessCalendar, IsFoundInTheWorkingDirectoryFirstAndBesideTheExecutableOtherwise) {
+    TempDir dir;
+    InDirectory in(dir.path());
+    const std::string beside = std::string(BRIMVALE_BIN_DIR) + "/trade_calendar.csv";
+    const std::vector<std::string> candidates = calendar_file_candidates();
+    ASSERT_EQ(candidates.size(), 3u);
+    EXPECT_EQ(candidates[0], "trade_calendar.csv");
+    EXPECT_TRUE(std::filesystem::equivalent(candidates[1], beside));
+    EXPECT_TRUE(std::filesystem::equivalent(locate_calendar_file(), beside));
+
+    dir.write("trade_calendar.csv", "iDate\n20240102\n");
+    EXPECT_EQ(locate_calendar_file(), "trade_calendar.csv");
+}
