@@ -16,17 +16,18 @@ void TridiagonalSystem::factorise(const double* lower, const double* diag, const
     }
 }
 
+// The recurrences carry the previous value in a local, so that the writes to x and y cannot be
+// taken for writes to the value carried.
 void TridiagonalSystem::solve(double* x) const {
     const std::size_t n = scale_.size();
     if (n == 0) return;
     const double* s = scale_.data();
     const double* c = carry_.data();
     const double* b = back_.data();
-    x[0] *= s[0];
-    for (std::size_t k = 1; k < n; ++k)
-        x[k] = x[k] * s[k] - c[k] * x[k - 1];
-    for (std::size_t k = n - 1; k-- > 0;)
-        x[k] -= b[k] * x[k + 1];
+    double px = x[0] * s[0];
+    x[0] = px;
+    for (std::size_t k = 1; k < n; ++k) x[k] = px = x[k] * s[k] - c[k] * px;
+    for (std::size_t k = n - 1; k-- > 0;) x[k] = px = x[k] - b[k] * px;
 }
 
 void TridiagonalSystem::solve_pair(double* x, double* y) const {
@@ -35,14 +36,16 @@ void TridiagonalSystem::solve_pair(double* x, double* y) const {
     const double* s = scale_.data();
     const double* c = carry_.data();
     const double* b = back_.data();
-    x[0] *= s[0];
-    y[0] *= s[0];
+    double px = x[0] * s[0];
+    double py = y[0] * s[0];
+    x[0] = px;
+    y[0] = py;
     for (std::size_t k = 1; k < n; ++k) {
-        x[k] = x[k] * s[k] - c[k] * x[k - 1];
-        y[k] = y[k] * s[k] - c[k] * y[k - 1];
+        x[k] = px = x[k] * s[k] - c[k] * px;
+        y[k] = py = y[k] * s[k] - c[k] * py;
     }
     for (std::size_t k = n - 1; k-- > 0;) {
-        x[k] -= b[k] * x[k + 1];
-        y[k] -= b[k] * y[k + 1];
+        x[k] = px = x[k] - b[k] * px;
+        y[k] = py = y[k] - b[k] * py;
     }
 }
