@@ -10,6 +10,7 @@
 #include "form_text.h"
 #include "monte_carlo.h"
 #include "param_kind.h"
+#include "range_solve_outcome.h"
 
 namespace {
 
@@ -67,25 +68,16 @@ void DialogCalculatorPDE::showRangeSolveOutcome(int rc, int kind, double result)
         } else {
             edit_vol->setText(percent);
         }
+    }
+    const RangeSolveOutcome outcome = rangeSolveOutcome(rc);
+    if (outcome.box == RangeSolveOutcome::Box::Critical)
+        Dialogs::critical(this, outcome.title, outcome.text);
+    if (outcome.box == RangeSolveOutcome::Box::Information)
+        Dialogs::information(this, outcome.title, outcome.text);
+    if (outcome.finished)
         label_status->setText(u8("计算已完成"));
-        return;
-    }
-    if (rc == -2) {
-        Dialogs::critical(this, u8("未获得有效解"), u8("请提高精度(增大PDE中M)再试"));
+    else
         label_status->clear();
-        return;
-    }
-    if (rc == -3) {
-        Dialogs::critical(this, u8("求解错误："), u8("错误的目标变量"));
-        label_status->clear();
-        return;
-    }
-    QString reason;
-    if (rc == -1) reason = u8("未在限定次数内找到解");
-    if (rc == -4) reason = u8("求解区间非单调，或目标不在区间内");
-    Dialogs::information(this, u8("提示：在指定区间未能找到合适参数"),
-                         reason + QLatin1Char('\n') + u8("建议通过'知x求1'进行单变量图分析"));
-    label_status->setText(u8("计算已完成"));
 }
 
 void DialogCalculatorPDE::on_pushButton_price_MC_clicked() {

@@ -1,0 +1,291 @@
+// The buttons: pricing, the solve in an interval, the launches, the Greeks run, the look-up and
+// the matrix export.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QRegularExpression>
+
+#include "calculator_fixture.h"
+#include "observe_schedule.h"
+#include "range_solve_outcome.h"
+
+namespace {
+
+// The default product built by hand: observation times from the trading calendar, fractions
+// for percentages, maturity of 243 trading years' days.
+Snowball_PDE defaultProductByHand() {
+    Snowball_PDE e;
+    PdeParams p;
+    p.S0 = 100;
+    p.S_max = 200;
+    p.sigma = 0.18;
+    p.r = 0.015;
+    p.q = 0;
+    p.T = 243.0 / 252;
+    p.M = 200;
+    p.N = 243;
+    std::vector<double> times;
+    for (const QString& d : observeSchedule().dates.split(QLatin1Char('_'), Qt::SkipEmptyParts))
+        times.push_back(trading_year_fraction(20250107, d.toInt(), 252));
+    const std::size_t n = times.size();
+    e.set_product(times, std::vector<double>(n, 103), std::vector<double>(n, 0.16),
+                  std::vector<double>(n, 80), 0.16, 0, 0, 0, 0, 0, 0, p);
+    return e;
+}
+
+bool hasDecimals(const QString& number, int decimals) {
+    return QRegularExpression(QStringLiteral("^-?\\d+\\.\\d{%1}$").arg(decimals))
+        .match(number)
+        .hasMatch();
+}
+
+class ActionsTest : public CalculatorTest {
+  protected:
+    QString status() const {
+        return window->findChild<QLabel*>(QStringLiteral("label_status"))->text();
+    }
+    const Snowball_PDE& engine() const { return window->pricingEngine(); }
+    void solveFor(int target, const char* goal, const char* lo, const char* hi) {
+        window->findChild<QComboBox*>(QStringLiteral("combo_target"))->setCurrentIndex(target);
+        setText("edit_target", QLatin1String(goal));
+        setText("edit_range_start", QLatin1String(lo));
+        setText("edit_range_end", QLatin1String(hi));
+        click("pushButton_range");
+    }
+};
+
+TEST_F(ActionsTest, PricingShowsTheEnginePriceOfTheSameTermsWithTwoDecimals) {
+    click("pushButton_price");
+    ASSERT_TRUE(recorder.records().isEmpty()) << lastBox().text.toStdString();
+    Snowball_PDE byHand = defaultProductByHand();
+    const double expected = byHand.price();
+    ASSERT_TRUE(std::isfinite(expected));
+    EXPECT_EQ(text("edit_price"), QString::number(expected, 'f', 2));
+    EXPECT_TRUE(hasDecimals(text("edit_price"), 2)) << "whatever the decimals field says";
+    EXPECT_EQ(status(), u8("计算已完成"));
+}
+
+TEST_F(ActionsTest, ALargeButFeasibleGridPrices) {
+    setText("edit_M", "2000");
+    click("pushButton_price");
+    EXPECT_TRUE(std::isfinite(text("edit_price").toDouble())) << text("edit_price").toStdString();
+}
+
+TEST_F(ActionsTest, SolvingForTheVolatilityWritesOneDecimalPercent) {
+    click("pushButton_price");
+    const QString price = text("edit_price");
+    setText("edit_vol", "30");
+    solveFor(0, price.toLatin1().constData(), "0.05", "0.5");
+    ASSERT_TRUE(recorder.records().isEmpty()) << lastBox().text.toStdString();
+    EXPECT_TRUE(hasDecimals(text("edit_vol"), 1)) << text("edit_vol").toStdString();
+    EXPECT_NEAR(text("edit_vol").toDouble(), 18, 1.5);
+    EXPECT_EQ(status(), u8("计算已完成"));
+}
+
+TEST_F(ActionsTest, SolvingForTheCouponsReplacesAPerDateListInBothFields) {
+    const int dates = observeSchedule().dates.split(QLatin1Char('_'), Qt::SkipEmptyParts).size();
+    QStringList coupons;
+    for (int i = 0; i < dates; ++i)
+        coupons << QStringLiteral("16");
+    setText("edit_ko_coupon", coupons.join(QLatin1Char('_')));
+    solveFor(1, "100", "0", "0.5");
+    ASSERT_TRUE(recorder.records().isEmpty()) << lastBox().text.toStdString();
+    EXPECT_TRUE(hasDecimals(text("edit_ko_coupon"), 1)) << text("edit_ko_coupon").toStdString();
+    EXPECT_EQ(text("edit_div_coupon"), text("edit_ko_coupon"));
+}
+
+TEST_F(ActionsTest, ASolveRunsOnABrokenScheduleBecauseOnlyThePriceIsChecked) {
+    observeSchedule().dates = QStringLiteral("20240101");
+    solveFor(0, "100", "0.05", "0.5");
+    ASSERT_EQ(recorder.records().size(), 1);
+    EXPECT_EQ(lastBox().title, u8("提示：在指定区间未能找到合适参数"));
+    EXPECT_TRUE(lastBox().text.startsWith(u8("未在限定次数内找到解")));
+}
+
+TEST_F(ActionsTest, ASolveThatFindsNothingSaysWhyAndKeepsTheForm) {
+    // The price falls with the volatility, so a target below the price at the upper end is out.
+    solveFor(0, "10", "0.05", "0.5");
+    EXPECT_EQ(lastBox().kind, Dialogs::Kind::Information);
+    EXPECT_EQ(lastBox().title, u8("提示：在指定区间未能找到合适参数"));
+    EXPECT_EQ(lastBox().text,
+              u8("求解区间非单调，或目标不在区间内\n建议通过'知x求1'进行单变量图分析"));
+    EXPECT_EQ(text("edit_vol"), "18");
+    EXPECT_EQ(status(), u8("计算已完成"));
+
+    // Equal prices at both ends: the price stops moving.
+    solveFor(0, "1000", "0.2", "0.2");
+    EXPECT_EQ(lastBox().title, u8("未获得有效解"));
+    EXPECT_EQ(lastBox().text, u8("请提高精度(增大PDE中M)再试"));
+    EXPECT_TRUE(status().isEmpty());
+
+    // A product that cannot be priced (S_max below S0) runs to the iteration limit.
+    setText("edit_S_max", "50");
+    solveFor(0, "100", "0.05", "0.5");
+    EXPECT_EQ(lastBox().text, u8("未在限定次数内找到解\n建议通过'知x求1'进行单变量图分析"));
+    EXPECT_EQ(status(), u8("计算已完成"));
+    EXPECT_EQ(text("edit_vol"), "18");
+
+    window->findChild<QComboBox*>(QStringLiteral("combo_target"))->setCurrentIndex(-1);
+    click("pushButton_range");
+    EXPECT_EQ(lastBox().title, u8("提示:"));
+    EXPECT_EQ(lastBox().text, u8("请点击要计算的参数前的单选按钮！"));
+    EXPECT_TRUE(status().isEmpty());
+
+    setText("edit_S", "nan");
+    click("pushButton_range");
+    EXPECT_EQ(lastBox().title, u8("结构参数错误："));
+    EXPECT_EQ(lastBox().text, u8("无效的标的价格"));
+}
+
+TEST(RangeSolveOutcome, EveryCodeHasItsBoxAndStatus) {
+    using Box = RangeSolveOutcome::Box;
+    const char* const advice = "\n建议通过'知x求1'进行单变量图分析";
+    struct Case {
+        int rc;
+        Box box;
+        const char* title;
+        QString text;
+        bool finished;
+    } cases[] = {
+        {0, Box::None, "", QString(), true},
+        {-1, Box::Information, "提示：在指定区间未能找到合适参数",
+         u8("未在限定次数内找到解") + u8(advice), true},
+        {-2, Box::Critical, "未获得有效解", u8("请提高精度(增大PDE中M)再试"), false},
+        {-3, Box::Critical, "求解错误：", u8("错误的目标变量"), false},
+        {-4, Box::Information, "提示：在指定区间未能找到合适参数",
+         u8("求解区间非单调，或目标不在区间内") + u8(advice), true},
+        {-9, Box::Information, "提示：在指定区间未能找到合适参数", u8(advice), true},
+    };
+    for (const Case& c : cases) {
+        const RangeSolveOutcome outcome = rangeSolveOutcome(c.rc);
+        EXPECT_EQ(outcome.box, c.box) << c.rc;
+        EXPECT_EQ(outcome.title, u8(c.title)) << c.rc;
+        EXPECT_EQ(outcome.text, c.text) << c.rc;
+        EXPECT_EQ(outcome.finished, c.finished) << c.rc;
+    }
+}
+
+TEST_F(ActionsTest, LaunchesCheckTheirTermsAndTheUnivariateOneNeedsAPrice) {
+    click("pushButton_search_100");
+    EXPECT_EQ(lastBox().title, u8("错误:"));
+    EXPECT_EQ(lastBox().text, u8("结构信息未初始化，请先点击【定价】"));
+
+    setText("edit_ki_price", "120");
+    click("pushButton_search_100");
+    EXPECT_EQ(lastBox().title, u8("结构参数错误："));
+    click("pushButton_win_rate");
+    EXPECT_EQ(lastBox().title, u8("结构参数错误"));
+    EXPECT_FALSE(engine().product_set);
+
+    setText("edit_ki_price", "80");
+    setText("edit_adj_share", "50");
+    setText("edit_adj_rate", "5");
+    click("pushButton_win_rate");
+    EXPECT_TRUE(engine().product_set);
+    EXPECT_DOUBLE_EQ(engine().coupon_adj_rate, 0);
+    EXPECT_DOUBLE_EQ(engine().coupon_adj_share, 1);
+}
+
+TEST_F(ActionsTest, LookUpNeedsASolvedGrid) {
+    button("pushButton_lookup")->setEnabled(true);
+    click("pushButton_lookup");
+    EXPECT_EQ(lastBox().title, u8("错误:"));
+    EXPECT_EQ(lastBox().text, u8("无法查找PDE"));
+    click("pushButton_price");
+    recorder.clear();
+    click("pushButton_lookup");
+    EXPECT_EQ(lastBox().text, u8("无法查找PDE")) << "pricing alone computes no grid";
+}
+
+TEST_F(ActionsTest, TheGreeksRunFillsTheReadOutAndWritesBothGridFiles) {
+    click("pushButton_calc_greeks");
+    EXPECT_EQ(lastBox().text, u8("结构信息未初始化，请先点击【定价】"));
+    click("pushButton_price");
+    recorder.clear();
+    click("pushButton_calc_greeks");
+    ASSERT_TRUE(recorder.records().isEmpty()) << lastBox().text.toStdString();
+
+    for (const char* enabled :
+         {"pushButton_export_matrix", "pushButton_univariate", "pushButton_lookup"})
+        EXPECT_TRUE(button(enabled)->isEnabled()) << enabled;
+    EXPECT_EQ(text("edit_g_price"),
+              QString::number(engine().lookup_price(100, 243.0 / 252, false), 'f', 4));
+    EXPECT_NEAR(text("edit_g_price").toDouble(), text("edit_price").toDouble(), 0.02);
+    EXPECT_EQ(text("edit_g_theta"),
+              QString::number(engine().lookup_theta(100, 243.0 / 252, false) / 252, 'f', 4));
+    EXPECT_EQ(text("edit_g_vega"),
+              QString::number(engine().lookup_vega(100, 243.0 / 252, false) * 0.01, 'f', 4));
+    EXPECT_EQ(text("edit_g_rho"),
+              QString::number(engine().lookup_rho(100, 243.0 / 252, false) * 0.01, 'f', 4));
+    for (const char* g : {"edit_g_delta", "edit_g_gamma"})
+        EXPECT_TRUE(hasDecimals(text(g), 4)) << g;
+
+    const std::string greeks = TempDir::read(dir.file("PDE_Greeks.csv"));
+    EXPECT_EQ(greeks.rfind("MATRIX:Price\n", 0), 0u);
+    EXPECT_NE(greeks.find("MATRIX:Price_KI\n"), std::string::npos);
+    // An empty product number names the grid file "_calc.csv".
+    const std::string grids = TempDir::read(downloadFile("_calc.csv"));
+    EXPECT_EQ(grids.rfind("MATRIX:Price\n", 0), 0u);
+    EXPECT_NE(grids.find("MATRIX:Price_KI\n"), std::string::npos);
+}
+
+TEST_F(ActionsTest, LookUpOnTheMaturityDateReadsTheMaturityColumnWithTheFormsDecimals) {
+    click("pushButton_price");
+    click("pushButton_calc_greeks");
+    setText("edit_today", "20260107");
+    setText("edit_decimals", "2");
+    setText("edit_spot", "90");
+    window->findChild<QCheckBox*>()->setChecked(true);
+    click("pushButton_lookup");
+    const Snowball_PDE& e = engine();
+    // Node 90 / dS, last column: knocked in at 90 the holder gets the underlying's value.
+    const int row = int(std::lround(90 / e.dS)) + 1;
+    EXPECT_EQ(text("edit_g_price"), QString::number(e.price_ki(row, e.params.N + 1), 'f', 2));
+    EXPECT_EQ(text("edit_g_price"), "90.00");
+    EXPECT_TRUE(hasDecimals(text("edit_g_delta"), 2));
+}
+
+TEST_F(ActionsTest, AGridRunThatFailsSaysSoAndShowsNoOldGreeks) {
+    click("pushButton_price");
+    click("pushButton_calc_greeks");
+    ASSERT_FALSE(text("edit_g_price").isEmpty());
+    setText("edit_M", "1");
+    click("pushButton_calc_greeks");
+    EXPECT_EQ(lastBox().kind, Dialogs::Kind::Critical);
+    EXPECT_EQ(lastBox().title, u8("错误:"));
+    EXPECT_TRUE(lastBox().text.contains(u8("风险矩阵")));
+    EXPECT_TRUE(text("edit_g_price").isEmpty());
+    EXPECT_TRUE(text("edit_g_delta").isEmpty());
+}
+
+TEST_F(ActionsTest, AGridFileThatCannotBeWrittenIsNamed) {
+    click("pushButton_price");
+    setText("edit_product_no", "no_such_folder/P1");
+    click("pushButton_calc_greeks");
+    EXPECT_EQ(lastBox().title, u8("无法打开文件:"));
+    EXPECT_EQ(lastBox().text.toStdString(), downloadFile("no_such_folder/P1_calc.csv"));
+}
+
+TEST_F(ActionsTest, ACancelledMatrixExportStillWritesTheDefaultFile) {
+    click("pushButton_export_matrix");
+    EXPECT_TRUE(recorder.records().isEmpty()) << "nothing priced: nothing happens";
+    click("pushButton_price");
+    click("pushButton_calc_greeks");
+    click("pushButton_export_matrix");
+    ASSERT_EQ(lastBox().kind, Dialogs::Kind::SaveFile);
+    EXPECT_EQ(lastBox().title, u8("保存PDE矩阵"));
+    EXPECT_EQ(TempDir::read(downloadFile("AutoCall01.csv")).rfind("MATRIX:Price\n", 0), 0u);
+
+    recorder.answerSaveFile(QString::fromStdString(dir.file("chosen.csv")));
+    click("pushButton_export_matrix");
+    EXPECT_NE(TempDir::read(dir.file("chosen.csv")).find("MATRIX:Price_KI"), std::string::npos);
+}
+
+TEST_F(ActionsTest, TheMonteCarloCheckWritesItsPriceIntoTheLookUpPrice) {
+    click("pushButton_price_MC");
+    EXPECT_TRUE(recorder.records().isEmpty());
+    EXPECT_NEAR(text("edit_spot").toDouble(), defaultProductByHand().price(), 3.0);
+    EXPECT_EQ(text("edit_spot"), QString::number(text("edit_spot").toDouble(), 'g', 6));
+}
+
+}  // namespace

@@ -1,0 +1,97 @@
+// A calculator window on a known calendar and a pinned today, with every box recorded and every
+// file written into a fresh folder.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <QDate>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "dialog_calculator_pde.h"
+#include "dialogs.h"
+#include "download_paths.h"
+#include "temp_dir.h"
+#include "trade_calendar.h"
+
+// Weekdays of 2024 to 2027 without a long holiday from 1 to 24 October 2025 (18 weekdays), so
+// that from 7 January 2025 to 7 January 2026 there are 244 trading days, both ends counted.
+inline std::string testCalendarText() {
+    std::string text = "iDate\n";
+    for (QDate d(2024, 1, 1); d <= QDate(2027, 12, 31); d = d.addDays(1)) {
+        const bool holiday = d >= QDate(2025, 10, 1) && d <= QDate(2025, 10, 24);
+        if (d.dayOfWeek() <= 5 && !holiday)
+            text += d.toString(QStringLiteral("yyyyMMdd")).toStdString() + "\n";
+    }
+    return text;
+}
+
+// Readable failure messages for texts.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << text.toStdString();
+}
+
+inline QDate pinnedToday() {
+    return QDate(2025, 1, 7);
+}
+
+inline QString u8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+class CalculatorTest : public ::testing::Test {
+  protected:
+    static constexpr int kTradingDaysInYear = 244;
+
+    void SetUp() override {
+        ASSERT_TRUE(trade_calendar().load(dir.write("trade_calendar.csv", testCalendarText())));
+        previousDir = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(dir.path().string()));
+        setBaseDir(QString::fromStdString(dir.path().string()));
+        DialogCalculatorPDE::today = &pinnedToday;
+        window = std::make_unique<DialogCalculatorPDE>();
+    }
+    void TearDown() override {
+        window.reset();
+        setBaseDir(QString());
+        QDir::setCurrent(previousDir);
+    }
+
+    QLineEdit* edit(const char* name) const {
+        auto* found = window->findChild<QLineEdit*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QString text(const char* name) const { return edit(name)->text(); }
+    void setText(const char* name, const QString& value) { edit(name)->setText(value); }
+    // Types as a user does: select all, then key clicks.
+    void type(const char* name, const QString& value) {
+        edit(name)->selectAll();
+        edit(name)->del();
+        QTest::keyClicks(edit(name), value);
+    }
+    QPushButton* button(const char* name) const {
+        auto* found = window->findChild<QPushButton*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    void click(const char* name) { button(name)->click(); }
+
+    // The last recorded box; an empty record when there was none.
+    Dialogs::Record lastBox() const {
+        return recorder.records().isEmpty() ? Dialogs::Record{} : recorder.records().last();
+    }
+    std::string downloadFile(const char* name) const {
+        return downloadFilePath(QLatin1String(name)).toStdString();
+    }
+
+    TempDir dir;
+    QString previousDir;
+    Dialogs::Recorder recorder;
+    std::unique_ptr<DialogCalculatorPDE> window;
+};

@@ -1,0 +1,125 @@
+// The checks before pricing, and the copying of the form into the engine.
+#include <cmath>
+
+#include <QComboBox>
+
+#include "calculator_fixture.h"
+#include "form_checks.h"
+#include "observe_schedule.h"
+
+namespace {
+
+QString scheduleError(int start, int end, const char* dates) {
+    QString error;
+    return FormChecks::checkSchedule(start, end, QLatin1String(dates), error) ? QString() : error;
+}
+
+QString termsError(const char* S, const char* KI, const char* KO, bool price_only = false) {
+    QString error;
+    return FormChecks::checkTerms(QLatin1String(S), QLatin1String(KI), QLatin1String(KO),
+                                  price_only, error)
+               ? QString()
+               : error;
+}
+
+TEST(ScheduleCheck, ReportsTheFirstFailingStepInOrder) {
+    // Every step fails at once here; the start date is reported first.
+    EXPECT_EQ(scheduleError(0, 0, ""), u8("无起始日"));
+    EXPECT_EQ(scheduleError(20250107, 0, ""), u8("无到期日"));
+    EXPECT_EQ(scheduleError(20250107, 20260107, "  "), u8("无敲出观察日"));
+    EXPECT_EQ(scheduleError(20250107, 20260107, "___"), u8("敲出观察日数量小于1"));
+    EXPECT_EQ(scheduleError(20250107, 20260107, "20250107_20260107"),
+              u8("首次敲出观察日小于起始日"));
+    EXPECT_EQ(scheduleError(20250107, 20260107, "20250207_20260106"),
+              u8("最后敲出观察日与到期日不符"));
+    EXPECT_EQ(scheduleError(20250107, 20260107, "20250307_20250207_20260107"),
+              u8("敲出观察日未按顺序递增"));
+}
+
+TEST(ScheduleCheck, EqualNeighboursAndPaddingPass) {
+    EXPECT_EQ(scheduleError(20250107, 20260107, "20250207_20250207_20260107"), QString());
+    EXPECT_EQ(scheduleError(20250107, 20260107, " 20250207__20260107_ "), QString());
+}
+
+TEST(TermsCheck, ReportsTheFirstFailingStepInOrder) {
+    EXPECT_EQ(termsError("nan", "nan", "nan"), u8("无效的标的价格"));
+    EXPECT_EQ(termsError("100", "nan", "nan"), u8("无效的敲入参数"));
+    EXPECT_EQ(termsError("100", "100", "nan"), u8("敲入价格应小于标的价格"));
+    EXPECT_EQ(termsError("100", "80", "nan"), u8("无效的敲出参数"));
+    EXPECT_EQ(termsError("100", "80", "99.9"), u8("敲出价格应大于标的价格"));
+}
+
+TEST(TermsCheck, ReadsListsTheWayThePriceDoes) {
+    EXPECT_EQ(termsError("100", "80", "100"), QString()) << "KO equal to S passes";
+    EXPECT_EQ(termsError("100", "80", "103_99_98"), QString()) << "the first date is checked";
+    EXPECT_EQ(termsError("100", "80", "99_103"), u8("敲出价格应大于标的价格"));
+    EXPECT_EQ(termsError("100", "80_79", "103"), QString()) << "a knock-in list reads as 0";
+    EXPECT_EQ(termsError("abc", "80", "103"), u8("敲入价格应小于标的价格")) << "abc reads as 0";
+    EXPECT_EQ(termsError("100", "nan", "nan", true), QString()) << "price only";
+}
+
+class EngineSetUpTest : public CalculatorTest {
+  protected:
+    const Snowball_PDE& engine() const { return window->pricingEngine(); }
+};
+
+TEST_F(EngineSetUpTest, DefaultTermsReachTheEngineInFractionsAndTradingYears) {
+    click("pushButton_price");
+    ASSERT_TRUE(recorder.records().isEmpty()) << lastBox().text.toStdString();
+    const Snowball_PDE& e = engine();
+    EXPECT_TRUE(e.product_set);
+    EXPECT_DOUBLE_EQ(e.params.T, 243.0 / 252);
+    EXPECT_DOUBLE_EQ(e.params.S0, 100);
+    EXPECT_DOUBLE_EQ(e.params.S_max, 200);
+    EXPECT_DOUBLE_EQ(e.params.sigma, 0.18);
+    EXPECT_DOUBLE_EQ(e.params.r, 0.015);
+    EXPECT_EQ(e.params.M, 200);
+    EXPECT_EQ(e.params.N, 243);
+    EXPECT_DOUBLE_EQ(e.div_coupon, 0.16);
+    EXPECT_DOUBLE_EQ(e.payoff_mode, 0);
+    // A single value holds for every observation date.
+    ASSERT_GE(e.obs_time.size(), 2u);
+    EXPECT_DOUBLE_EQ(e.obs_time.back(), 243.0 / 252);
+    EXPECT_EQ(e.ko_barrier, std::vector<double>(e.obs_time.size(), 103));
+    EXPECT_EQ(e.ki_barrier, std::vector<double>(e.obs_time.size(), 80));
+    EXPECT_EQ(e.coupon, std::vector<double>(e.obs_time.size(), 0.16));
+}
+
+TEST_F(EngineSetUpTest, AListKeepsItsEmptyPartsAsZeros) {
+    observeSchedule().dates = QStringLiteral("20250307_20250707_20260107");
+    setText("edit_ko_price", "103__101");
+    setText("edit_ko_coupon", "16_15");
+    click("pushButton_price");
+    ASSERT_TRUE(recorder.records().isEmpty()) << lastBox().text.toStdString();
+    EXPECT_EQ(engine().obs_time.size(), 3u);
+    EXPECT_EQ(engine().ko_barrier, (std::vector<double>{103, 0, 101}));
+    // A list of another length stays as typed; the engine refuses it with NaN.
+    EXPECT_EQ(engine().coupon, (std::vector<double>{0.16, 0.15}));
+    EXPECT_EQ(text("edit_price"), "nan");
+}
+
+TEST_F(EngineSetUpTest, AFailedCheckLeavesPriceAndEngineAlone) {
+    observeSchedule().dates = QStringLiteral("20250307_20260106");
+    click("pushButton_price");
+    EXPECT_EQ(lastBox().kind, Dialogs::Kind::Critical);
+    EXPECT_EQ(lastBox().title, u8("观察日参数错误"));
+    EXPECT_EQ(lastBox().text, u8("最后敲出观察日与到期日不符"));
+    EXPECT_TRUE(text("edit_price").isEmpty());
+    EXPECT_FALSE(engine().product_set);
+
+    observeSchedule().dates = QStringLiteral("20250307_20260107");
+    setText("edit_ki_price", "100");
+    click("pushButton_price");
+    EXPECT_EQ(lastBox().title, u8("结构参数错误"));
+    EXPECT_EQ(lastBox().text, u8("敲入价格应小于标的价格"));
+    EXPECT_FALSE(engine().product_set);
+}
+
+TEST_F(EngineSetUpTest, TheOptionTypePricesProfitAndLoss) {
+    window->findChild<QComboBox*>(QStringLiteral("combo_type"))->setCurrentIndex(1);
+    click("pushButton_price");
+    EXPECT_DOUBLE_EQ(engine().payoff_mode, 1);
+    EXPECT_LT(std::abs(text("edit_price").toDouble()), 30);
+}
+
+}  // namespace

@@ -1,0 +1,23 @@
+#include "range_solve_outcome.h"
+
+namespace {
+
+QString u8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+}  // namespace
+
+RangeSolveOutcome rangeSolveOutcome(int rc) {
+    using Box = RangeSolveOutcome::Box;
+    if (rc == 0) return {};
+    if (rc == -2)
+        return {Box::Critical, u8("未获得有效解"), u8("请提高精度(增大PDE中M)再试"), false};
+    if (rc == -3) return {Box::Critical, u8("求解错误："), u8("错误的目标变量"), false};
+    QString reason;
+    if (rc == -1) reason = u8("未在限定次数内找到解");
+    if (rc == -4) reason = u8("求解区间非单调，或目标不在区间内");
+    // The search may still have an answer outside the interval: point at the univariate chart.
+    return {Box::Information, u8("提示：在指定区间未能找到合适参数"),
+            reason + QLatin1Char('\n') + u8("建议通过'知x求1'进行单变量图分析"), true};
+}
