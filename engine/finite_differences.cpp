@@ -1,0 +1,63 @@
+#include "finite_differences.h"
+
+#include <limits>
+
+namespace {
+
+void resize_to(NEWMAT::Matrix& m, int rows, int cols) {
+    if (m.Nrows() != rows || m.Ncols() != cols) m.ReSize(rows, cols);
+}
+
+}  // namespace
+
+void finite_differences(const NEWMAT::Matrix& V, double dS, double dt, NEWMAT::Matrix& D,
+                        NEWMAT::Matrix& G, NEWMAT::Matrix& Th) {
+    const int R = V.Nrows();
+    const int C = V.Ncols();
+    if (R < 2 || C < 2) return;
+    resize_to(D, R, C);
+    resize_to(G, R, C);
+    resize_to(Th, R, C);
+
+    // Row-major storage: cell (i, n), 0-based, is at i * C + n.
+    const double* v = V.Store();
+    double* d = D.Store();
+    double* g = G.Store();
+    double* th = Th.Store();
+    const double half_over_dS = 0.5 / dS;
+    const double over_dS2 = 1.0 / (dS * dS);
+
+    for (int n = 0; n < C; ++n) {
+        d[n] = (v[C + n] - v[n]) / dS;
+        d[(R - 1) * C + n] = (v[(R - 1) * C + n] - v[(R - 2) * C + n]) / dS;
+    }
+    for (int i = 1; i < R - 1; ++i) {
+        const double* below = v + (i - 1) * C;
+        const double* here = v + i * C;
+        const double* above = v + (i + 1) * C;
+        double* di = d + i * C;
+        double* gi = g + i * C;
+        for (int n = 0; n < C; ++n) {
+            di[n] = (above[n] - below[n]) * half_over_dS;
+            gi[n] = (below[n] + above[n] - 2 * here[n]) * over_dS2;
+        }
+    }
+    // The edge rows have no second difference of their own and copy their neighbours; a grid
+    // of two rows has no second difference at all.
+    if (R > 2) {
+        for (int n = 0; n < C; ++n) {
+            g[n] = g[C + n];
+            g[(R - 1) * C + n] = g[(R - 2) * C + n];
+        }
+    } else {
+        for (int k = 0; k < R * C; ++k)
+            g[k] = std::numeric_limits<double>::quiet_NaN();
+    }
+    for (int i = 0; i < R; ++i) {
+        const double* vi = v + i * C;
+        double* ti = th + i * C;
+        for (int n = 0; n < C - 1; ++n)
+            ti[n] = (vi[n + 1] - vi[n]) / dt;
+        ti[C - 1] = ti[C - 2];
+    }
+}
