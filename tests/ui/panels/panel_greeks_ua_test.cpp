@@ -1,0 +1,192 @@
+// The univariate panel driven through its widgets.
+#include <cmath>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <qwt_plot_curve.h>
+
+#include <gtest/gtest.h>
+
+#include "dialogs.h"
+#include "panel_greeks_ua.h"
+#include "panel_test_support.h"
+#include "plot_curve.h"
+
+namespace {
+
+class PanelGreeksUaTest : public ::testing::Test {
+  protected:
+    PanelGreeksUaTest() : panel(100) { panel.copyTerms(quarterly_snowball(40, 40)); }
+
+    QLineEdit* edit(const char* name) { return panel.findChild<QLineEdit*>(name); }
+    QString text(const char* name) { return edit(name)->text(); }
+    void click(const char* name) { panel.findChild<QPushButton*>(name)->click(); }
+    QComboBox* combo() { return panel.findChild<QComboBox*>("comboBox_param"); }
+    const QwtPlotCurve* curve(int i) {
+        return panel.findChild<PlotCurve*>("plot")->curveList().at(i);
+    }
+    void setRange(const char* start, const char* end, const char* step) {
+        edit("lineEdit_start")->setText(start);
+        edit("lineEdit_end")->setText(end);
+        edit("lineEdit_step")->setText(step);
+    }
+
+    Dialogs::Recorder recorder;
+    PanelGreeks_UA panel;
+};
+
+TEST_F(PanelGreeksUaTest, OpensOnVolatilityWithTheTargetAndEmptyResults) {
+    EXPECT_EQ(panel.windowTitle(), "场外衍生品 单变量-价格分析");
+    EXPECT_EQ(combo()->count(), 6);
+    EXPECT_EQ(combo()->currentIndex(), 3);
+    EXPECT_EQ(combo()->itemText(5), "红利&敲出票息");
+    EXPECT_EQ(text("lineEdit_target"), "100");
+    EXPECT_EQ(text("lineEdit_start"), "0");
+    EXPECT_EQ(text("lineEdit_end"), "1");
+    EXPECT_EQ(text("lineEdit_step"), "0.05");
+    EXPECT_FALSE(edit("lineEdit_step")->isEnabled());
+    EXPECT_EQ(text("lineEdit_nearest"), "-");
+    EXPECT_EQ(text("lineEdit_deviation"), "-");
+    EXPECT_FALSE(panel.findChild<QPushButton*>("pushButton_more")->isEnabled());
+    EXPECT_EQ(curve(0)->title().text(), "Value");
+    EXPECT_EQ(curve(1)->pen().style(), Qt::DotLine);
+    EXPECT_EQ(curve(1)->pen().color(), QColor(Qt::red));
+}
+
+TEST_F(PanelGreeksUaTest, SetParamRangeSelectsTheKindAndWritesNegativeBoundsAsZero) {
+    panel.setParamRange(0, -5, 110.123456789, 5);
+    EXPECT_EQ(combo()->currentIndex(), 0);
+    EXPECT_EQ(text("lineEdit_start"), "0");
+    EXPECT_EQ(text("lineEdit_end"), "110.123");
+    EXPECT_EQ(text("lineEdit_step"), "5");
+}
+
+TEST_F(PanelGreeksUaTest, ChoosingKnockInPriceWritesItsDefaultRange) {
+    combo()->setCurrentIndex(1);
+    EXPECT_EQ(text("lineEdit_start"), "80");
+    EXPECT_EQ(text("lineEdit_end"), "90");
+    EXPECT_EQ(text("lineEdit_step"), "1");
+}
+
+TEST_F(PanelGreeksUaTest, ZeroToOneIsSweptInTwentyPointsWithoutOne) {
+    click("pushButton_analyse");
+    EXPECT_TRUE(recorder.records().isEmpty());
+    ASSERT_EQ(curve(0)->dataSize(), 20u);
+    EXPECT_DOUBLE_EQ(curve(0)->sample(0).x(), 0);
+    EXPECT_DOUBLE_EQ(curve(0)->sample(19).x(), 0.95);
+    EXPECT_EQ(text("lineEdit_step"), "0.05");
+    // The target line spans the swept range at the target.
+    ASSERT_EQ(curve(1)->dataSize(), 2u);
+    EXPECT_DOUBLE_EQ(curve(1)->sample(1).x(), 0.95);
+    EXPECT_DOUBLE_EQ(curve(1)->sample(1).y(), 100);
+    // The reported point is the sampled one nearest the target, the first of equals.
+    size_t best = 0;
+    for (size_t i = 1; i < curve(0)->dataSize(); ++i)
+        if (std::abs(curve(0)->sample(i).y() - 100) < std::abs(curve(0)->sample(best).y() - 100))
+            best = i;
+    const QPointF p = curve(0)->sample(best);
+    EXPECT_EQ(text("lineEdit_param"), QString::number(p.x(), 'g', 6));
+    EXPECT_EQ(text("lineEdit_nearest"), QString::number(p.y(), 'g', 6));
+    EXPECT_EQ(text("lineEdit_deviation"), QString::number(std::abs(100 - p.y()), 'g', 6));
+    EXPECT_TRUE(panel.findChild<QPushButton*>("pushButton_more")->isEnabled());
+}
+
+TEST_F(PanelGreeksUaTest, KnockOutPriceFrom100To110InFivesPricesThreePoints) {
+    panel.setParamRange(0, 100, 110, 5);
+    click("pushButton_analyse");
+    ASSERT_EQ(curve(0)->dataSize(), 3u);
+    EXPECT_DOUBLE_EQ(curve(0)->sample(2).x(), 110);
+}
+
+TEST_F(PanelGreeksUaTest, AnEndBelowTheStartDoesNothingAndSaysNothing) {
+    setRange("0.5", "0.2", "0.05");
+    click("pushButton_analyse");
+    EXPECT_TRUE(recorder.records().isEmpty());
+    EXPECT_EQ(text("lineEdit_param"), "-");
+    EXPECT_EQ(curve(0)->dataSize(), 0u);
+}
+
+TEST_F(PanelGreeksUaTest, RefiningFromPointThreeSweepsTwentyPointsATenthApart) {
+    // The button is enabled by a sweep; its slot is driven directly from a typed parameter.
+    edit("lineEdit_param")->setText("0.3");
+    panel.on_pushButton_more_clicked();
+    EXPECT_EQ(text("lineEdit_start"), "0.25");
+    EXPECT_EQ(text("lineEdit_end"), "0.35");
+    EXPECT_EQ(text("lineEdit_step"), "0.005");
+    ASSERT_EQ(curve(0)->dataSize(), 20u);
+    EXPECT_NEAR(curve(0)->sample(0).x(), 0.25, 1e-12);
+    EXPECT_NEAR(curve(0)->sample(19).x(), 0.345, 1e-12);
+}
+
+TEST_F(PanelGreeksUaTest, RefiningNearZeroStartsAtZeroAndPricesFifteenPoints) {
+    edit("lineEdit_param")->setText("0.02");
+    panel.on_pushButton_more_clicked();
+    EXPECT_EQ(text("lineEdit_start"), "0");
+    EXPECT_EQ(text("lineEdit_end"), "0.07");
+    EXPECT_EQ(text("lineEdit_step"), "0.005");
+    ASSERT_EQ(curve(0)->dataSize(), 15u);
+    EXPECT_NEAR(curve(0)->sample(14).x(), 0.07, 1e-12);
+}
+
+TEST_F(PanelGreeksUaTest, RefiningANegativeOrNonNumericParameterDoesNothing) {
+    for (const char* p : {"-0.1", "-", "abc"}) {
+        edit("lineEdit_param")->setText(p);
+        panel.on_pushButton_more_clicked();
+        EXPECT_EQ(text("lineEdit_start"), "0") << p;
+        EXPECT_EQ(text("lineEdit_end"), "1") << p;
+    }
+}
+
+TEST_F(PanelGreeksUaTest, UseWritesPricesAsTheyAreAndFractionsInPercent) {
+    QList<QPair<int, double>> calls;
+    panel.findChild<QPushButton*>("pushButton_use")->click();  // no window attached: nothing
+    panel.attachWindow([&](int kind, double v) { calls.append({kind, v}); });
+    combo()->setCurrentIndex(3);
+    edit("lineEdit_param")->setText("0.25");
+    click("pushButton_use");
+    combo()->setCurrentIndex(0);
+    edit("lineEdit_param")->setText(" 105 ");
+    click("pushButton_use");
+    combo()->setCurrentIndex(5);
+    edit("lineEdit_param")->setText("0.16");
+    click("pushButton_use");
+    ASSERT_EQ(calls.size(), 3);
+    EXPECT_EQ(calls[0].first, 3);
+    EXPECT_DOUBLE_EQ(calls[0].second, 25);
+    EXPECT_EQ(calls[1].first, 0);
+    EXPECT_DOUBLE_EQ(calls[1].second, 105);
+    EXPECT_EQ(calls[2].first, 5);
+    EXPECT_DOUBLE_EQ(calls[2].second, 16);
+    EXPECT_TRUE(recorder.records().isEmpty());
+}
+
+TEST(PanelGreeksUaMessages, NoTermsUnpriceablePointsAndNoFiniteDistanceEachSayWhy) {
+    Dialogs::Recorder recorder;
+    PanelGreeks_UA bare(100);
+    bare.findChild<QPushButton*>("pushButton_analyse")->click();
+    ASSERT_EQ(recorder.records().size(), 1);
+    EXPECT_EQ(recorder.records()[0].kind, Dialogs::Kind::Critical);
+    EXPECT_EQ(recorder.records()[0].title, "错误:");
+    EXPECT_EQ(recorder.records()[0].text, "未设置定价参数");
+
+    PanelGreeks_UA panel(100);
+    panel.copyTerms(quarterly_snowball(20, 20));
+    auto* start = panel.findChild<QLineEdit*>("lineEdit_start");
+    start->setText("-0.2");  // a negative volatility cannot be priced
+    panel.findChild<QPushButton*>("pushButton_analyse")->click();
+    ASSERT_EQ(recorder.records().size(), 2);
+    EXPECT_EQ(recorder.records()[1].title, "错误：");
+    EXPECT_EQ(recorder.records()[1].text, "无法对结构进行定价");
+    EXPECT_EQ(panel.findChild<QLineEdit*>("lineEdit_param")->text(), "-");
+
+    start->setText("0.1");
+    panel.findChild<QLineEdit*>("lineEdit_target")->setText("nan");
+    panel.findChild<QPushButton*>("pushButton_analyse")->click();
+    ASSERT_EQ(recorder.records().size(), 3);
+    EXPECT_EQ(recorder.records()[2].title, "错误：");
+    EXPECT_EQ(recorder.records()[2].text, "无法确定边界");
+}
+
+}  // namespace

@@ -1,0 +1,166 @@
+// The stress-test panel driven through its widgets.
+#include <QColor>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include <gtest/gtest.h>
+
+#include "colour_scale.h"
+#include "dialogs.h"
+#include "download_paths.h"
+#include "panel_stress.h"
+#include "panel_test_support.h"
+
+namespace {
+
+class PanelStressTest : public ::testing::Test {
+  protected:
+    PanelStressTest() {
+        setBaseDir(QString::fromStdString(dir.path().string()));
+        panel.copyTerms(quarterly_snowball(40, 40));
+    }
+    ~PanelStressTest() override { setBaseDir(QString()); }
+
+    QTableWidget* table(const char* name) { return panel.findChild<QTableWidget*>(name); }
+    void click(const char* name) { panel.findChild<QPushButton*>(name)->click(); }
+    void setField(const char* name, const char* text) {
+        panel.findChild<QLineEdit*>(name)->setText(text);
+    }
+
+    TempDir dir;
+    Dialogs::Recorder recorder;
+    PanelStress panel;
+};
+
+TEST_F(PanelStressTest, TheDefaultGridFillsTenVolatilityRowsOfSevenPrices) {
+    click("pushButton_calc");
+    EXPECT_TRUE(recorder.records().isEmpty());
+    for (const char* name : {"table_tv", "table_delta", "table_gamma"}) {
+        QTableWidget* t = table(name);
+        ASSERT_EQ(t->rowCount(), 10) << name;
+        ASSERT_EQ(t->columnCount(), 8) << name;
+        EXPECT_EQ(t->horizontalHeaderItem(0)->text(), "情景");
+        EXPECT_EQ(t->horizontalHeaderItem(1)->text(), "70");
+        EXPECT_EQ(t->horizontalHeaderItem(7)->text(), "130");
+        EXPECT_EQ(t->item(0, 0)->text(), "5%");
+        EXPECT_EQ(t->item(9, 0)->text(), "50%");
+        EXPECT_EQ(t->item(0, 0)->background().color(), QColor("yellow"));
+    }
+    // The cells are read at 100 / 252 years of remaining life, on the row's volatility.
+    Snowball_PDE ref(quarterly_snowball(40, 40));
+    ref.set_param(3, 0.1);
+    ref.price_with_grids();
+    ref.compute_base_greeks();
+    EXPECT_EQ(table("table_tv")->item(1, 3)->text(),
+              QString::number(ref.lookup_price(90, 100.0 / 252, false), 'f', 3));
+    EXPECT_EQ(table("table_delta")->item(1, 5)->text(),
+              QString::number(ref.lookup_delta(110, 100.0 / 252, false), 'f', 3));
+    EXPECT_EQ(panel.engine.params.sigma, 0.18) << "the panel's own engine keeps its volatility";
+}
+
+TEST_F(PanelStressTest, HeatTablesColourTheLevelsAroundTheirCentre) {
+    PanelStress::resetScenarioTable(table("table_delta"), 3, 2, 1, 1, 0.1, 0.1);
+    PanelStress::fillHeatTable(table("table_delta"), {{0.25, 0.5, 2.0}, {-0.5, -0.25, NAN}}, 0);
+    QTableWidget* t = table("table_delta");
+    EXPECT_EQ(t->item(0, 1)->background().color(), QColor(colourForLevel(1)));
+    EXPECT_EQ(t->item(0, 2)->background().color(), QColor(colourForLevel(2)));
+    EXPECT_EQ(t->item(0, 3)->background().color(), QColor(colourForLevel(8)));
+    EXPECT_EQ(t->item(1, 1)->background().color(), QColor(colourForLevel(-8)));
+    EXPECT_EQ(t->item(1, 2)->background().color(), QColor(colourForLevel(-1)));
+    EXPECT_EQ(t->item(0, 2)->text(), "0.500");
+    EXPECT_EQ(t->item(1, 3)->text(), QString::number(double(NAN), 'f', 3));
+    EXPECT_EQ(t->item(1, 3)->background().color(), QColor("white"));
+}
+
+TEST_F(PanelStressTest, AMatrixThatDoesNotFitTheTableIsNotWritten) {
+    PanelStress::resetScenarioTable(table("table_tv"), 2, 1, 1, 1, 0.1, 0.1);
+    PanelStress::fillHeatTable(table("table_tv"), {{1, 2, 3}}, 0);
+    PanelStress::fillHeatTable(table("table_tv"), {}, 0);
+    EXPECT_EQ(table("table_tv")->item(0, 1)->text(), "-");
+}
+
+TEST_F(PanelStressTest, ExportWritesDeltaGammaThenTVEachFollowedByTwoEmptyLines) {
+    setField("lineEdit_vol_end", "0.1");
+    setField("lineEdit_price_end", "90");
+    click("pushButton_calc");
+    const QString path = QString::fromStdString(dir.file("out.csv"));
+    recorder.answerSaveFile(path);
+    click("pushButton_data");
+    ASSERT_EQ(recorder.records().size(), 1);
+    EXPECT_EQ(recorder.records()[0].kind, Dialogs::Kind::SaveFile);
+    EXPECT_EQ(recorder.records()[0].title, "压力测试数据存为:");
+    EXPECT_TRUE(recorder.records()[0].text.startsWith(downloadDir()));
+    EXPECT_TRUE(recorder.records()[0].text.contains("stress_data_"));
+
+    const QStringList lines =
+        QString::fromLocal8Bit(QByteArray::fromStdString(TempDir::read(path.toStdString())))
+            .split('\n');
+    // Three sections of name, header, two rows and two empty lines.
+    ASSERT_GE(lines.size(), 18);
+    EXPECT_EQ(lines[0], "Delta");
+    EXPECT_EQ(lines[1], "情景,70,80,90");
+    EXPECT_TRUE(lines[2].startsWith("5%,"));
+    EXPECT_TRUE(lines[3].startsWith("10%,"));
+    EXPECT_EQ(lines[4], "");
+    EXPECT_EQ(lines[5], "");
+    EXPECT_EQ(lines[6], "Gamma");
+    EXPECT_EQ(lines[12], "TV");
+    EXPECT_EQ(lines[13], "情景,70,80,90");
+}
+
+TEST_F(PanelStressTest, CancellingTheSaveDialogWritesStressDataInTheDownloadFolder) {
+    click("pushButton_calc");
+    click("pushButton_data");  // the recorder answers cancel
+    const QString fallback = downloadFilePath("stress_data.csv");
+    ASSERT_TRUE(QFile::exists(fallback));
+    EXPECT_EQ(TempDir::read(fallback.toStdString()).rfind("Delta\n", 0), 0u);
+}
+
+TEST_F(PanelStressTest, ExportingBeforeAnyComputationReportsAnEmptyTable) {
+    recorder.answerSaveFile(QString::fromStdString(dir.file("empty.csv")));
+    click("pushButton_data");
+    ASSERT_EQ(recorder.records().size(), 2);
+    EXPECT_EQ(recorder.records()[1].kind, Dialogs::Kind::Critical);
+    EXPECT_EQ(recorder.records()[1].title, "错误:");
+    EXPECT_EQ(recorder.records()[1].text, "试图导出空表。");
+}
+
+TEST_F(PanelStressTest, WithoutTermsItAsksForAPricingAndLeavesTheTables) {
+    PanelStress bare;
+    bare.findChild<QPushButton*>("pushButton_calc")->click();
+    ASSERT_EQ(recorder.records().size(), 1);
+    EXPECT_EQ(recorder.records()[0].title, "错误:");
+    EXPECT_EQ(recorder.records()[0].text, "结构信息未初始化，请先点击【定价】");
+    EXPECT_EQ(bare.findChild<QTableWidget*>("table_tv")->rowCount(), 0);
+}
+
+TEST_F(PanelStressTest, EmptyRangesStopSilentlyAndOversizedOnesAreRefused) {
+    click("pushButton_calc");
+    setField("lineEdit_price_end", "60");
+    click("pushButton_calc");
+    setField("lineEdit_price_end", "130");
+    setField("lineEdit_vol_step", "0");
+    click("pushButton_calc");
+    EXPECT_TRUE(recorder.records().isEmpty());
+    EXPECT_EQ(table("table_tv")->rowCount(), 10) << "the tables keep the last computation";
+    setField("lineEdit_vol_step", "0.0001");
+    click("pushButton_calc");
+    ASSERT_EQ(recorder.records().size(), 1);
+    EXPECT_EQ(recorder.records()[0].title, "错误：");
+    EXPECT_EQ(table("table_tv")->rowCount(), 10);
+}
+
+TEST_F(PanelStressTest, NonIntegerTradingDaysReadAsZero) {
+    setField("lineEdit_days", "10.5");
+    setField("lineEdit_vol_end", "0.05");
+    click("pushButton_calc");
+    Snowball_PDE ref(quarterly_snowball(40, 40));
+    ref.set_param(3, 0.05);
+    ref.price_with_grids();
+    EXPECT_EQ(table("table_tv")->item(0, 4)->text(),
+              QString::number(ref.lookup_price(100, 0, false), 'f', 3));
+}
+
+}  // namespace

@@ -1,0 +1,211 @@
+// The win-rate panel and its threads driven through the widgets, on a short calendar so that
+// every run takes a few milliseconds.
+#include <QFile>
+#include <QLineEdit>
+#include <QMutexLocker>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "dialogs.h"
+#include "download_paths.h"
+#include "panel_test_support.h"
+#include "panel_win_rate.h"
+#include "thread_calcu_win_rate_manager.h"
+
+namespace {
+
+class PanelWinRateTest : public ::testing::Test {
+  protected:
+    PanelWinRateTest() : days(weekdays(QDate(2024, 1, 2), 30)) {
+        load_process_calendar(days);
+        setBaseDir(QString::fromStdString(dir.path().string()));
+        panel.takeTerms(quarterly_snowball(), days[0], days[12], join_dates(days, {3, 6, 9, 12}));
+        panel.manager().seed = 17;
+    }
+    ~PanelWinRateTest() override { setBaseDir(QString()); }
+
+    QLineEdit* edit(const char* name) { return panel.findChild<QLineEdit*>(name); }
+    void setRange(const char* start, const char* end, const char* step) {
+        edit("lineEdit_vol_start")->setText(start);
+        edit("lineEdit_vol_end")->setText(end);
+        edit("lineEdit_vol_step")->setText(step);
+    }
+    void calc() { panel.findChild<QPushButton*>("pushButton_calc")->click(); }
+    bool waitForRun() {
+        return QTest::qWaitFor([&] { return !panel.calculating(); }, 120000);
+    }
+    QTableWidget* table() { return panel.findChild<QTableWidget*>("table_win_rate"); }
+    double cellPercent(int row, int column) {
+        QString t = table()->item(row, column)->text();
+        EXPECT_TRUE(t.endsWith('%')) << t.toStdString();
+        t.chop(1);
+        return t.toDouble();
+    }
+
+    std::vector<int32_t> days;
+    TempDir dir;
+    Dialogs::Recorder recorder;
+    PanelWinRate panel;
+};
+
+TEST_F(PanelWinRateTest, StartsWithItsFieldsAndSixColumnsAndNoRows) {
+    EXPECT_EQ(panel.windowTitle(), "雪球胜率分析");
+    EXPECT_EQ(edit("lineEdit_vol_start")->text(), "7");
+    EXPECT_EQ(edit("lineEdit_vol_end")->text(), "25");
+    EXPECT_EQ(edit("lineEdit_vol_step")->text(), "3");
+    ASSERT_EQ(table()->columnCount(), 6);
+    EXPECT_EQ(table()->horizontalHeaderItem(0)->text(), "波动率");
+    EXPECT_EQ(table()->horizontalHeaderItem(5)->text(), "胜率");
+    EXPECT_EQ(table()->rowCount(), 0);
+}
+
+TEST_F(PanelWinRateTest, TheDefaultsGiveSevenRowsOfFractionsThatAddUp) {
+    calc();
+    EXPECT_EQ(panel.windowTitle(), "雪球胜率分析(计算中...)");
+    ASSERT_TRUE(waitForRun());
+    EXPECT_EQ(panel.windowTitle(), "雪球胜率分析");
+    EXPECT_TRUE(recorder.records().isEmpty());
+    ASSERT_EQ(table()->rowCount(), 7);
+    const QStringList vols{"7%", "10%", "13%", "16%", "19%", "22%", "25%"};
+    for (int r = 0; r < 7; ++r) {
+        EXPECT_EQ(table()->item(r, 0)->text(), vols[r]);
+        EXPECT_NEAR(cellPercent(r, 1) + cellPercent(r, 2) + cellPercent(r, 3) + cellPercent(r, 4),
+                    100, 0.02);
+        EXPECT_NEAR(cellPercent(r, 5), cellPercent(r, 1) + cellPercent(r, 2) + cellPercent(r, 3),
+                    0.015);
+        // Two decimals then "%".
+        EXPECT_EQ(table()->item(r, 5)->text().section('.', 1).size(), 3);
+    }
+}
+
+TEST_F(PanelWinRateTest, ThePanelsRunGivesTheFractionsOfOneSimulationPerVolatility) {
+    setRange("10", "20", "10");
+    calc();
+    ASSERT_TRUE(waitForRun());
+    const auto terms = make_win_rate_terms(panel.engine, trade_calendar(), days[0], days[12],
+                                           join_dates(days, {3, 6, 9, 12}));
+    ASSERT_TRUE(terms);
+    const WinRateFractions f = calcu_win_rate(*terms, 0.2, 17);
+    ASSERT_EQ(table()->rowCount(), 2);
+    EXPECT_EQ(table()->item(1, 2)->text(), QString::number(f[kKoOnly] * 100, 'f', 2) + "%");
+    EXPECT_EQ(table()->item(1, 5)->text(), QString::number(f[kWinRate] * 100, 'f', 2) + "%");
+}
+
+TEST_F(PanelWinRateTest, AStepDownFromAHigherStartStillListsTheRowsInIncreasingOrder) {
+    panel.manager().processor_count = 4;
+    setRange("25", "7", "-3");
+    calc();
+    ASSERT_TRUE(waitForRun());
+    ASSERT_EQ(table()->rowCount(), 7);
+    EXPECT_EQ(table()->item(0, 0)->text(), "7%");
+    EXPECT_EQ(table()->item(6, 0)->text(), "25%");
+}
+
+TEST_F(PanelWinRateTest, RowsFollowTheVolatilityWhateverOrderTheResultsArrivedIn) {
+    {
+        QMutexLocker lock(&panel.manager().result_mutex);
+        for (double v : {0.25, 0.07, 0.16, 0.1})
+            panel.manager().win_rate_results.insert(v, {0.1, 0.2, 0.3, 0.4, 0.6});
+    }
+    panel.handle_calc_data();
+    ASSERT_EQ(table()->rowCount(), 4);
+    EXPECT_EQ(table()->item(0, 0)->text(), "7%");
+    EXPECT_EQ(table()->item(1, 0)->text(), "10%");
+    EXPECT_EQ(table()->item(3, 0)->text(), "25%");
+    EXPECT_EQ(table()->item(3, 4)->text(), "40.00%");
+}
+
+TEST_F(PanelWinRateTest, EightWorkersForThreeVolatilitiesRunThreeAndReportOnce) {
+    panel.manager().processor_count = 8;
+    QSignalSpy finished(&panel.manager(), &ThreadCalcuWinRateManager::SignalFinishedCalcuWinRate);
+    QSignalSpy progress(&panel.manager(), &ThreadCalcuWinRateManager::SignalProgressWinRate);
+    setRange("10", "30", "10");
+    calc();
+    ASSERT_TRUE(waitForRun());
+    EXPECT_EQ(finished.count(), 1);
+    ASSERT_EQ(progress.count(), 3);
+    EXPECT_EQ(progress.last().at(0).toInt(), 3);
+    EXPECT_EQ(progress.last().at(1).toInt(), 3);
+    EXPECT_TRUE(panel.manager().thread_registry.isEmpty());
+    EXPECT_EQ(table()->rowCount(), 3);
+}
+
+TEST_F(PanelWinRateTest, ASecondPressDuringARunSaysItIsBusyAndChangesNothing) {
+    calc();
+    setRange("30", "40", "5");
+    calc();
+    ASSERT_EQ(recorder.records().size(), 1);
+    EXPECT_EQ(recorder.records()[0].title, "错误：");
+    EXPECT_EQ(recorder.records()[0].text, "雪球模拟胜率正在计算中...");
+    // New terms handed over during the run do not reach it.
+    Snowball_PDE other = quarterly_snowball();
+    other.set_param(1, 99);
+    panel.takeTerms(other, days[0], days[1], QString::number(days[1]));
+    ASSERT_TRUE(waitForRun());
+    EXPECT_EQ(table()->rowCount(), 7);
+    EXPECT_EQ(table()->item(0, 0)->text(), "7%");
+}
+
+TEST_F(PanelWinRateTest, ANegativeStartIsRefusedAndEmptyRangesDoNothing) {
+    setRange("-5", "25", "3");
+    calc();
+    ASSERT_EQ(recorder.records().size(), 1);
+    EXPECT_EQ(recorder.records()[0].title, "错误：");
+    EXPECT_EQ(recorder.records()[0].text, "波动率不能为负数");
+    EXPECT_FALSE(panel.calculating());
+    setRange("7", "25", "-3");
+    calc();
+    setRange("7", "25", "0");
+    calc();
+    EXPECT_EQ(recorder.records().size(), 1);
+    EXPECT_FALSE(panel.calculating());
+}
+
+TEST_F(PanelWinRateTest, TheDefaultRangeIsThreeStepsAroundTheEnginesVolatility) {
+    Snowball_PDE e = quarterly_snowball();
+    e.params.sigma = 0.2;
+    panel.takeTerms(e, days[0], days[12], join_dates(days, {3, 6, 9, 12}));
+    panel.setDefaultRange();
+    EXPECT_EQ(edit("lineEdit_vol_start")->text(), "11");
+    EXPECT_EQ(edit("lineEdit_vol_end")->text(), "29");
+    EXPECT_EQ(edit("lineEdit_vol_step")->text(), "3");
+
+    PanelWinRate bare;  // no product: the range stays
+    bare.setDefaultRange();
+    EXPECT_EQ(bare.findChild<QLineEdit*>("lineEdit_vol_start")->text(), "7");
+}
+
+TEST_F(PanelWinRateTest, AMaturityOnTheStartDateSimulatesOneDay) {
+    panel.takeTerms(quarterly_snowball(), days[0], days[0], QString::number(days[0]));
+    setRange("20", "20", "1");
+    calc();
+    ASSERT_TRUE(waitForRun());
+    ASSERT_EQ(table()->rowCount(), 1);
+    // One day at 20 % cannot fall 20 % nor rise above 103 often, but it is simulated.
+    EXPECT_NE(table()->item(0, 3)->text(), "-");
+}
+
+TEST_F(PanelWinRateTest, ExportWritesTheTableAndACancelledDialogUsesTheFallbackName) {
+    setRange("10", "20", "10");
+    calc();
+    ASSERT_TRUE(waitForRun());
+    panel.findChild<QPushButton*>("pushButton_data")->click();
+    ASSERT_EQ(recorder.records().size(), 1);
+    EXPECT_EQ(recorder.records()[0].title, "雪球模拟胜率数据存为:");
+    EXPECT_TRUE(recorder.records()[0].text.contains("probability_data_"));
+    const QString fallback = downloadFilePath("probability_data.csv");
+    ASSERT_TRUE(QFile::exists(fallback));
+    const QStringList lines =
+        QString::fromLocal8Bit(QByteArray::fromStdString(TempDir::read(fallback.toStdString())))
+            .split('\n');
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines[0], "波动率,敲出且敲入,敲出且未敲入,未敲出且未敲入,未敲出且敲入,胜率");
+    EXPECT_TRUE(lines[1].startsWith("10%,"));
+    EXPECT_TRUE(lines[2].startsWith("20%,"));
+}
+
+}  // namespace
