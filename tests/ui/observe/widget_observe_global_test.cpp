@@ -144,6 +144,11 @@ TEST_F(ObserveEditor, RowAddedAboveTheFirstStaysUnderTheMergedCells) {
     expectMerged(table(), 1, "103");
     expectMerged(table(), 2, "16");
     expectMerged(table(), 3, "80");
+
+    table()->setCurrentCell(5, 0);  // inside the merged cells: they grow by the new row
+    editor.on_pushButton_add_clicked();
+    ASSERT_EQ(table()->rowCount(), 12);
+    expectMerged(table(), 1, "103");
 }
 
 TEST_F(ObserveEditor, RemovingTheFirstRowKeepsTheMergedValues) {
