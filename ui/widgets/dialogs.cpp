@@ -84,6 +84,12 @@ Recorder::~Recorder() {
 const QList<Record>& Recorder::records() const {
     return state_->records;
 }
+QStringList Recorder::lines() const {
+    QStringList lines;
+    for (const Record& record : state_->records)
+        lines << record.title + '|' + record.text;
+    return lines;
+}
 void Recorder::clear() {
     state_->records.clear();
 }

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -42,6 +43,8 @@ class Recorder {
     Recorder& operator=(const Recorder&) = delete;
 
     const QList<Record>& records() const;
+    // Each record as "title|text", for comparing a whole sequence of boxes at once.
+    QStringList lines() const;
     void clear();
     void answerQuestion(bool yes);
     void answerSaveFile(const QString& path);  // empty: cancelled

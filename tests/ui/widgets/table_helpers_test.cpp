@@ -1,12 +1,9 @@
-// Table-filling helpers, download paths and the dialog recorder.
-#include <QComboBox>
+// Table-filling helpers and the download paths.
 #include <QDir>
-#include <QLineEdit>
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
 
-#include "dialogs.h"
 #include "download_paths.h"
 #include "table_helpers.h"
 #include "temp_dir.h"
@@ -24,44 +21,27 @@ TEST(TableHelpers, ColumnsAreOrderedByPositionWithMinusOneMeaningTheirPlace) {
     setTableColumns(&table, {{"c", 5, 90}, {"a", -1, 70}, {"b", 1, 80}});
     ASSERT_EQ(table.columnCount(), 3);
     EXPECT_EQ(table.horizontalHeaderItem(0)->text(), "a");
-    EXPECT_EQ(table.horizontalHeaderItem(1)->text(), "b");
     EXPECT_EQ(table.horizontalHeaderItem(2)->text(), "c");
     EXPECT_EQ(table.columnWidth(2), 90);
     EXPECT_EQ(alignment(table.horizontalHeaderItem(0)), Qt::AlignCenter);
 }
 
-TEST(TableHelpers, PlaceholderRowsHoldDashesWithTheGivenAlignment) {
+TEST(TableHelpers, PlaceholderRowsAndAlignmentStayInsideTheTable) {
     QTableWidget table;
     resetTableRows(&table, 2, 3);
     ASSERT_EQ(table.rowCount(), 2);
     EXPECT_EQ(table.item(1, 2)->text(), "-");
     EXPECT_EQ(alignment(table.item(1, 2)), Qt::AlignRight | Qt::AlignVCenter);
+    insertPlaceholderRow(&table, 99, Qt::AlignHCenter);  // past the end: appended
+    EXPECT_EQ(alignment(table.item(2, 0)), Qt::AlignCenter);
 
-    insertPlaceholderRow(&table, 0, Qt::AlignHCenter);
-    EXPECT_EQ(table.rowCount(), 3);
-    EXPECT_EQ(alignment(table.item(0, 0)), Qt::AlignCenter);
-    insertPlaceholderRow(&table, 99, Qt::AlignLeft);  // past the end: appended
-    EXPECT_EQ(alignment(table.item(3, 0)), Qt::AlignLeft | Qt::AlignVCenter);
-}
-
-TEST(TableHelpers, AlignmentCreatesMissingCellsInsideTheTableOnly) {
-    QTableWidget table(2, 3);
+    table.setItem(0, 1, nullptr);
     setColumnsAlignment(&table, 1, 9, Qt::AlignLeft);
-    EXPECT_EQ(table.item(0, 0), nullptr);
-    EXPECT_EQ(alignment(table.item(1, 2)), Qt::AlignLeft | Qt::AlignVCenter);
+    EXPECT_EQ(alignment(table.item(0, 1)), Qt::AlignLeft | Qt::AlignVCenter);
+    EXPECT_EQ(alignment(table.item(0, 0)), Qt::AlignRight | Qt::AlignVCenter);
     setCellAlignment(&table, 5, 0, Qt::AlignLeft);
     setCellAlignment(&table, -1, 0, Qt::AlignLeft);
-    EXPECT_EQ(table.rowCount(), 2);
-}
-
-TEST(TableHelpers, FactoriesMakeTheFormFields) {
-    std::unique_ptr<QComboBox> combo(makeCombo({"周", "双周", "月"}));
-    EXPECT_EQ(combo->count(), 3);
-    EXPECT_EQ(combo->itemText(2), "月");
-    std::unique_ptr<QLineEdit> edit(makeNumberEdit("100"));
-    EXPECT_EQ(edit->text(), "100");
-    EXPECT_EQ(edit->layoutDirection(), Qt::RightToLeft);
-    EXPECT_EQ(edit->alignment(), Qt::AlignRight | Qt::AlignVCenter);
+    EXPECT_EQ(table.rowCount(), 3);
 }
 
 TEST(DownloadPaths, FolderUnderTheBaseIsCreatedWhenAskedFor) {
@@ -74,23 +54,4 @@ TEST(DownloadPaths, FolderUnderTheBaseIsCreatedWhenAskedFor) {
     EXPECT_EQ(downloadDir(), expected);
     setBaseDir(QString());
     EXPECT_NE(baseDir(), base);
-}
-
-TEST(DialogRecorder, AnswersAreUsedOnceAndInnerRecorderRecordsAlone) {
-    Dialogs::Recorder outer;
-    outer.answerQuestion(true);
-    EXPECT_TRUE(Dialogs::question(nullptr, "t", "q"));
-    EXPECT_FALSE(Dialogs::question(nullptr, "t", "q"));
-    bool ok = false;
-    EXPECT_EQ(Dialogs::textInput(nullptr, "t", "l", "initial", &ok), "initial");
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(Dialogs::saveFileName(nullptr, "c", "d", "f"), QString());
-    {
-        Dialogs::Recorder inner;
-        Dialogs::information(nullptr, "inner", "x");
-        EXPECT_EQ(inner.records().size(), 1);
-    }
-    Dialogs::warning(nullptr, "outer", "y");
-    ASSERT_EQ(outer.records().size(), 5);
-    EXPECT_EQ(outer.records().last().title, "outer");
 }
