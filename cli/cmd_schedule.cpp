@@ -50,7 +50,7 @@ bool parse_args(int argc, char** argv, ScheduleArgs& args) {
         else if (ok && !std::strcmp(opt, "--end"))
             ok = parse_yyyymmdd(value, args.end);
         else if (ok && !std::strcmp(opt, "--frequency"))
-            args.frequency = QString::fromLocal8Bit(value);
+            args.frequency = QString::fromUtf8(value);
         else if (ok && !std::strcmp(opt, "--lockup"))
             ok = cli_calendar::parse_int(value, args.lockup);
         else if (ok && !std::strcmp(opt, "--calendar"))
