@@ -198,6 +198,10 @@ void WidgetObserveGlobal::connectButtons() {
             &WidgetObserveGlobal::on_pushButton_set_ob_item_clicked);
 }
 
+void WidgetObserveGlobal::reject() {
+    if (isWindow()) QDialog::reject();
+}
+
 QDate WidgetObserveGlobal::startDate() const {
     return dateEdit_start->date();
 }

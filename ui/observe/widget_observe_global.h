@@ -40,6 +40,11 @@ class WidgetObserveGlobal : public QDialog {
     QPushButton* saveButton() const { return pushButton_save; }
     QTableWidget* table() const { return tableWidget_observe; }
 
+    // Embedded in the calculator window the editor is no window of its own, and Escape (which a
+    // dialog answers with reject) would hide it from the form for good; only a stand-alone editor
+    // closes.
+    void reject() override;
+
   public slots:
     void on_pushButton_save_clicked();
     void on_pushButton_add_clicked();

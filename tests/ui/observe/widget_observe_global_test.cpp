@@ -1,9 +1,11 @@
 // The observation schedule editor: estimate, stepped values, split and merge, rows, save checks.
 #include <QDateEdit>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -221,6 +223,13 @@ TEST(ObserveEditorShape, LabelsNameTheirFieldsAndFlagsChangeTheEditor) {
     editor.show();
     editor.saveButton()->click();  // an empty table passes
     EXPECT_FALSE(editor.isVisible());
+
+    QWidget window;
+    auto* embedded = new WidgetObserveGlobal(false, false);
+    (new QHBoxLayout(&window))->addWidget(embedded);
+    window.show();
+    QTest::keyClick(embedded, Qt::Key_Escape);
+    EXPECT_TRUE(embedded->isVisible());
 
     WidgetObserveGlobal tableOnly(false, true);
     tableOnly.show();
