@@ -1,0 +1,165 @@
+// brimvale-cli stress and winrate, run as a user runs them.
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "temp_dir.h"
+
+namespace {
+
+struct CliResult {
+    int exit_code;
+    nlohmann::json json;  // standard output, when it is JSON
+    std::string err;
+};
+
+class PanelsCli : public testing::Test {
+  protected:
+    // Four quarterly dates over 243 trading days, knock-out 103, knock-in 80, on a coarse grid.
+    std::string product(const std::string& extra = "") const {
+        const double T = 243 / 252.0;
+        return dir.write(
+            "product.json",
+            "{\"S0\": 100, \"sigma\": 0.18, \"r\": 0.015, \"T\": " + std::to_string(T) +
+                ", \"M\": 100, \"N\": 243, \"obs_time\": [0.25, 0.5, 0.75, " + std::to_string(T) +
+                "], \"ko_barrier\": 103, \"coupon\": 0.16, \"ki_barrier\": 80, "
+                "\"div_coupon\": 0.16" +
+                extra + "}");
+    }
+    // Thirty weekdays of January and February 2024.
+    std::string calendar() const {
+        return dir.write("calendar.csv",
+                         "iDate\n20240102\n20240103\n20240104\n20240105\n20240108\n20240109\n"
+                         "20240110\n20240111\n20240112\n20240115\n20240116\n20240117\n20240118\n"
+                         "20240119\n20240122\n20240123\n20240124\n20240125\n20240126\n20240129\n");
+    }
+    std::string winrate(const std::string& extra) const {
+        return "winrate " + product() + " --calendar " + calendar() +
+               " --start 20240102 --end 20240129 --dates 20240108_20240115_20240122_20240129 " +
+               extra;
+    }
+
+    CliResult run(const std::string& args) const {
+        const std::string err_file = dir.file("stderr.txt");
+        const std::string command =
+            std::string(BRIMVALE_BIN_DIR) + "/brimvale-cli " + args + " 2>" + err_file;
+        std::FILE* pipe = popen(command.c_str(), "r");
+        CliResult r{-1, nullptr, ""};
+        if (!pipe) return r;
+        std::string out;
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            out.append(buffer, n);
+        const int status = pclose(pipe);
+        r.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        r.err = TempDir::read(err_file);
+        r.json = nlohmann::json::parse(out, nullptr, false);
+        return r;
+    }
+
+    TempDir dir;
+};
+
+TEST_F(PanelsCli, StressPrintsThreeMatricesOverThePriceAndVolatilityAxes) {
+    const CliResult r = run("stress " + product());
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(r.json["prices"].size(), 7u);
+    EXPECT_EQ(r.json["prices"][6], 130);
+    ASSERT_EQ(r.json["volatilities"].size(), 10u);
+    EXPECT_DOUBLE_EQ(r.json["volatilities"][9].get<double>(), 0.5);
+    EXPECT_DOUBLE_EQ(r.json["tau"].get<double>(), 100 / 252.0);
+    for (const char* m : {"value", "delta", "gamma"}) {
+        ASSERT_EQ(r.json[m].size(), 10u) << m;
+        EXPECT_EQ(r.json[m][0].size(), 7u) << m;
+    }
+}
+
+TEST_F(PanelsCli, StressValueAtTheStartAndTheProductsVolatilityIsItsPrice) {
+    const std::string file = product();
+    const CliResult price = run("price " + file);
+    const CliResult r = run("stress " + file +
+                            " --price-start 100 --price-end 100 --vol-start 0.18 --vol-end 0.18 "
+                            "--days 243");
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_DOUBLE_EQ(r.json["value"][0][0].get<double>(), price.json["price"].get<double>());
+}
+
+TEST_F(PanelsCli, StressRefusesEmptyOrOversizedAxesAndMalformedNumbers) {
+    const std::string file = product();
+    for (const char* args : {" --price-end 60", " --vol-step 0", " --price-step 0.01",
+                             " --days 1.5", " --vol-end x", " --volatility 1"}) {
+        const CliResult r = run("stress " + file + args);
+        EXPECT_EQ(r.exit_code, 2) << args;
+        EXPECT_FALSE(r.err.empty()) << args;
+    }
+    EXPECT_EQ(run("stress " + dir.file("missing.json")).exit_code, 2);
+}
+
+TEST_F(PanelsCli, StressOfVolatilitiesThatCannotBePricedHasNoValueAndExitsOne) {
+    const CliResult r =
+        run("stress " + product() + " --vol-start -0.5 --vol-end -0.4 --vol-step 0.1");
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_TRUE(r.json["value"][0][0].is_null());
+}
+
+TEST_F(PanelsCli, WinratePrintsOneRowOfFiveFractionsPerVolatilityInIncreasingOrder) {
+    const CliResult r = run(winrate("--vol-start 25 --vol-end 7 --vol-step -6 --seed 5"));
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(r.json["paths"], 50000);
+    EXPECT_EQ(r.json["days"], 20);
+    EXPECT_EQ(r.json["seed"], 5);
+    const auto& rows = r.json["rows"];
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_DOUBLE_EQ(rows[0]["volatility"].get<double>(), 0.07);
+    EXPECT_DOUBLE_EQ(rows[3]["volatility"].get<double>(), 0.25);
+    for (const auto& row : rows) {
+        const auto& f = row["fractions"];
+        ASSERT_EQ(f.size(), 5u);
+        const double a = f[0], b = f[1], c = f[2], d = f[3], w = f[4];
+        EXPECT_NEAR(a + b + c + d, 1, 1e-12);
+        EXPECT_NEAR(w, a + b + c, 1e-12);
+    }
+}
+
+TEST_F(PanelsCli, WinrateWithAFixedSeedRepeatsOnAnyNumberOfThreads) {
+    const CliResult one = run(winrate("--seed 9 --threads 1"));
+    const CliResult two = run(winrate("--seed 9 --threads 3"));
+    ASSERT_EQ(one.exit_code, 0) << one.err;
+    ASSERT_EQ(two.exit_code, 0) << two.err;
+    EXPECT_EQ(one.json["rows"], two.json["rows"]);
+    EXPECT_EQ(one.json["rows"].size(), 7u);
+}
+
+TEST_F(PanelsCli, WinrateRefusesMissingOrMalformedDatesAndNegativeVolatilities) {
+    const std::string file = product();
+    const std::string cal = " --calendar " + calendar();
+    for (const std::string args :
+         {" --end 20240129 --dates 20240129", " --start 20240102 --end 20240129",
+          " --start 20240102 --end 20240129 --dates 20240108__20240129",
+          " --start 2024-01-02 --end 20240129 --dates 20240129",
+          " --start 20240102 --end 20240129 --dates 20240129 --vol-start -5",
+          " --start 20240102 --end 20240129 --dates 20240129 --vol-step -3",
+          " --start 20240102 --end 20240129 --dates 20240129 --threads 0"}) {
+        const CliResult r = run("winrate " + file + cal + args);
+        EXPECT_EQ(r.exit_code, 2) << args;
+        EXPECT_FALSE(r.err.empty()) << args;
+    }
+}
+
+TEST_F(PanelsCli, WinrateNeedsABarrierPerDateUnlessOneHoldsForAll) {
+    const std::string cal = " --calendar " + calendar();
+    const std::string five =
+        " --start 20240102 --end 20240129 --dates "
+        "20240108_20240111_20240115_20240122_20240129 --seed 1";
+    EXPECT_EQ(run("winrate " + product() + cal + five).exit_code, 2);
+    const std::string single =
+        dir.write("single.json", "{\"ko_barrier\": 103, \"ki_barrier\": 80}");
+    EXPECT_EQ(run("winrate " + single + cal + five).exit_code, 0);
+}
+
+}  // namespace
