@@ -7,7 +7,7 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build-screenshot}"
-OUT="${1:-$ROOT/observe_editor.png}"
+OUT="${1:-$BUILD_DIR/observe_editor.png}"
 shift || true
 
 for tool in xvfb-run import fc-list; do

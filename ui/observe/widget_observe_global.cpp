@@ -56,6 +56,13 @@ void rollOntoTradingDay(QDateEdit* field) {
     field->setDate(observeDateFromInt(rolled));
 }
 
+// Tests and the calculator window find the editor's fields by these names.
+template <class W>
+W* named(W* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
 QDateEdit* makeDateEdit(const QDate& date, QWidget* parent) {
     auto* edit = new QDateEdit(date, parent);
     edit->setCalendarPopup(true);
@@ -90,27 +97,23 @@ WidgetObserveGlobal::WidgetObserveGlobal(bool closeOnSave, bool tableOnly)
 }
 
 void WidgetObserveGlobal::buildWidgets() {
-    dateEdit_start = makeDateEdit(QDate::currentDate(), this);
-    dateEdit_start->setObjectName(QStringLiteral("dateEdit_start"));
-    dateEdit_end = makeDateEdit(dateEdit_start->date().addYears(1), this);
-    dateEdit_end->setObjectName(QStringLiteral("dateEdit_end"));
+    dateEdit_start = named(makeDateEdit(QDate::currentDate(), this), "dateEdit_start");
+    dateEdit_end = named(makeDateEdit(dateEdit_start->date().addYears(1), this), "dateEdit_end");
     comboBox_frequency =
-        makeCombo({QStringLiteral("周"), QStringLiteral("双周"), QStringLiteral("月")}, this);
-    comboBox_frequency->setObjectName(QStringLiteral("comboBox_frequency"));
+        named(makeCombo({QStringLiteral("周"), QStringLiteral("双周"), QStringLiteral("月")}, this),
+              "comboBox_frequency");
     comboBox_frequency->setCurrentIndex(2);
-    lineEdit_lockup = new QLineEdit(QStringLiteral("3"), this);
-    lineEdit_lockup->setObjectName(QStringLiteral("lineEdit_lockup"));
+    lineEdit_lockup = named(new QLineEdit(QStringLiteral("3"), this), "lineEdit_lockup");
     pushButton_observe =
         makeButton(QStringLiteral("预估观察日"), "pushButton_observe", kGreyButton, this);
-    comboBox_column = makeCombo(
-        {QStringLiteral("敲出价格"), QStringLiteral("敲出票息"), QStringLiteral("敲入价格")}, this);
-    comboBox_column->setObjectName(QStringLiteral("comboBox_column"));
-    lineEdit_start_value = new QLineEdit(QStringLiteral("100"), this);
-    lineEdit_start_value->setObjectName(QStringLiteral("lineEdit_start_value"));
-    lineEdit_change = new QLineEdit(QStringLiteral("-0.4"), this);
-    lineEdit_change->setObjectName(QStringLiteral("lineEdit_change"));
-    lineEdit_steps = new QLineEdit(QStringLiteral("12"), this);
-    lineEdit_steps->setObjectName(QStringLiteral("lineEdit_steps"));
+    comboBox_column = named(makeCombo({QStringLiteral("敲出价格"), QStringLiteral("敲出票息"),
+                                       QStringLiteral("敲入价格")},
+                                      this),
+                            "comboBox_column");
+    lineEdit_start_value =
+        named(new QLineEdit(QStringLiteral("100"), this), "lineEdit_start_value");
+    lineEdit_change = named(new QLineEdit(QStringLiteral("-0.4"), this), "lineEdit_change");
+    lineEdit_steps = named(new QLineEdit(QStringLiteral("12"), this), "lineEdit_steps");
     pushButton_set_ob_item =
         makeButton(QStringLiteral("设置"), "pushButton_set_ob_item", kGreyButton, this);
 
@@ -125,8 +128,7 @@ void WidgetObserveGlobal::buildWidgets() {
     label_steps = makeLabel(QStringLiteral("阶梯数"), "label_steps", lineEdit_steps, this);
     label_filler = makeLabel(QString(), "label_filler", nullptr, this);
 
-    tableWidget_observe = new QTableWidget(this);
-    tableWidget_observe->setObjectName(QStringLiteral("tableWidget_observe"));
+    tableWidget_observe = named(new QTableWidget(this), "tableWidget_observe");
     tableWidget_observe->setMinimumHeight(500);
     tableWidget_observe->setItemPrototype(centredItem(QString()));
     tableWidget_observe->horizontalHeader()->setStyleSheet(
@@ -143,8 +145,8 @@ void WidgetObserveGlobal::buildWidgets() {
     pushButton_merge = makeButton(QStringLiteral("*"), "pushButton_merge", QString(), this);
     pushButton_merge->setToolTip(QStringLiteral("设置相同的敲出障碍价和敲出票息"));
     pushButton_save = makeButton(QStringLiteral("保存"), "pushButton_save", kRedButton, this);
-    label_note = new QLabel(QStringLiteral("注意：计算前请先点击保存按钮"), this);
-    label_note->setObjectName(QStringLiteral("label_note"));
+    label_note =
+        named(new QLabel(QStringLiteral("注意：计算前请先点击保存按钮"), this), "label_note");
 }
 
 void WidgetObserveGlobal::buildLayout() {
