@@ -178,7 +178,10 @@ QGroupBox* DialogCalculatorPDE::buildStructureGroup() {
 QLayout* DialogCalculatorPDE::buildRangeRow() {
     combo_target = makeCombo({u8("波动率"), u8("红利&敲出票息")}, this);
     combo_target->setObjectName(QStringLiteral("combo_target"));
+    // Qt on X11 announces a combo box by its current item and ignores the accessible name, so
+    // the description carries the name as well.
     combo_target->setAccessibleName(QStringLiteral("combo_target"));
+    combo_target->setAccessibleDescription(QStringLiteral("combo_target"));
     edit_range_start = field("edit_range_start", QStringLiteral("0"));
     edit_range_end = field("edit_range_end", QStringLiteral("1"));
     edit_target = field("edit_target", QStringLiteral("100"));
