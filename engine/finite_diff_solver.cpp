@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <ctime>
 #include <limits>
 #include <new>
@@ -16,8 +17,8 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Bytes of the column buffers and coefficients of a run, which it needs even without grid outputs.
-double working_bytes(double M, double N) {
-    return sizeof(double) * (8 * (M + 1) + 2 * (N + 2));
+double working_bytes(double M) {
+    return sizeof(double) * 8 * (M + 1);
 }
 
 bool same_length(const std::vector<double>& a, const std::vector<double>& b) {
@@ -54,9 +55,12 @@ bool valid_inputs(const std::vector<double>& obs_time, const std::vector<double>
     // number, has no node to stand on.
     if (!std::isfinite(p.S_max) || !std::isfinite(p.T)) return false;
     if (any_nan(ko_barrier) || any_nan(ki_barrier)) return false;
-    const double nodes = double(p.M - 1) * double(p.N);
+    // M + 1 and N + 1 have to be ints too.
+    if (p.M == std::numeric_limits<int32_t>::max() || p.N == std::numeric_limits<int32_t>::max())
+        return false;
+    const double nodes = (p.M + 1.0) * p.N;
     const double bytes =
-        working_bytes(p.M, p.N) + stored_grid_count(p) * sizeof(double) * (p.M + 1.0) * (p.N + 1.0);
+        working_bytes(p.M) + stored_grid_count(p) * sizeof(double) * (p.M + 1.0) * (p.N + 1.0);
     return nodes <= kMaxNodeSteps && bytes <= double(kMaxGridBytes);
 }
 
@@ -158,10 +162,9 @@ double run(const std::vector<double>& obs_time, const std::vector<double>& ko_ba
     // 4. maturity column and the boundary at the top of the grid
     const int M = p.M;
     const int N = p.N;
-    const std::vector<double> upper = g.upper_boundary();
     std::vector<double> v(static_cast<std::size_t>(M) + 1), w(v.size());
     g.terminal_values(v.data(), w.data());
-    v[M] = w[M] = upper[N + 1];
+    v[M] = w[M] = g.upper_boundary(N + 1);
     GridWriter v_grid(p.out_price, M, N);
     GridWriter w_grid(p.out_price_ki, M, N);
     v_grid.write_column(N + 1, v.data());
@@ -171,7 +174,7 @@ double run(const std::vector<double>& obs_time, const std::vector<double>& ko_ba
     const ImplicitOperator op(M, g.dt, p.sigma, p.r, p.q);
     std::size_t period = g.col.size() - 1;
     for (int n = N; n >= 1; --n) {
-        op.step(g.lower_boundary(n), upper[n], M, v.data(), w.data());
+        op.step(g.lower_boundary(n), g.upper_boundary(n), M, v.data(), w.data());
         g.apply_knock_in(period, v.data(), w.data());
         if (period > 0 && n == g.col[period - 1]) {
             g.apply_knock_out(period - 1, n, v.data(), w.data());

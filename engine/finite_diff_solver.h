@@ -8,9 +8,9 @@
 
 // Runs whose stored grids would need more than this many bytes are refused with NaN.
 inline constexpr std::size_t kMaxGridBytes = std::size_t(1) << 30;
-// Runs of more than this many interior node-steps, (M − 1)·N, are refused with NaN: tens of
-// seconds of work, beyond any grid a user means.
-inline constexpr double kMaxNodeSteps = 8e9;
+// Runs of more than this many node-steps, (M + 1)·N, are refused with NaN: some seconds of work
+// at least, beyond any grid a user means.
+inline constexpr double kMaxNodeSteps = 4e9;
 
 // Whether `count` grids of (M+1) by (N+1) doubles stay within kMaxGridBytes.
 bool grids_fit(int M, int N, int count);

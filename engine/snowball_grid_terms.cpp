@@ -33,6 +33,11 @@ bool SnowballGridTerms::set_observation_columns(const std::vector<double>& obs_t
         }
         col.push_back(clamp_node(std::round(t / dt) + 1, 1, N + 1));
     }
+    // A date whose column the walk has already passed (one sharing the column of the date before
+    // it) is never left: the walk stays on it to maturity.
+    walk_start.assign(1, 1);
+    for (std::size_t i = 0; i + 1 < col.size() && col[i] >= walk_start[i]; ++i)
+        walk_start.push_back(col[i] + 1);
     return !col.empty();
 }
 
@@ -78,18 +83,12 @@ double SnowballGridTerms::lower_boundary(int n) const {
     return std::exp(-r * (N + 1 - n) * dt) * floor_price - shift();
 }
 
-std::vector<double> SnowballGridTerms::upper_boundary() const {
+double SnowballGridTerms::upper_boundary(int n) const {
+    const std::size_t i =
+        std::upper_bound(walk_start.begin(), walk_start.end(), n) - walk_start.begin() - 1;
     const double call = has_call ? std::max((S_max - call_strike) * call_participation, 0.0) : 0.0;
-    std::vector<double> upper(static_cast<std::size_t>(N) + 2, 0.0);
-    std::size_t i = 0;
-    for (int n = 1; n <= N + 1; ++n) {
-        // The walk moves to the next date only on the column of the current one, so a date
-        // sharing the column of its predecessor keeps the walk where it stands.
-        const double redemption = principal + c[i] * (col[i] - 1) * dt * S0 + call;
-        upper[n] = std::exp(-r * (col[i] - n) * dt) * redemption;
-        if (n == col[i] && i + 1 < col.size()) ++i;
-    }
-    return upper;
+    const double redemption = principal + c[i] * (col[i] - 1) * dt * S0 + call;
+    return std::exp(-r * (col[i] - n) * dt) * redemption;
 }
 
 void SnowballGridTerms::terminal_values(double* v, double* w) const {

@@ -29,6 +29,9 @@ struct SnowballGridTerms {
     std::vector<int> ko;    // first knocked-out node of each date
     std::vector<int> ki;    // nodes below it are knocked in, for the period ending at each date
     std::vector<double> c;  // coupon of each date with the run's adjustment
+    // The walk of the upper boundary over the dates starts at date 0 in column 1 and moves on
+    // after the column of the date it stands on; walk_start[i] is the first column at date i.
+    std::vector<int> walk_start;
 
     // Amounts tied to the underlying are taken off by S0 − principal in profit-and-loss mode.
     double shift() const { return S0 - principal; }
@@ -43,8 +46,9 @@ struct SnowballGridTerms {
     // Redemption on knock-out at node j in column n under the terms of observation i.
     double knock_out_value(std::size_t i, int n, int j) const;
     double lower_boundary(int n) const;
-    // Values at node M for columns 1 .. N+1 (index n; index 0 unused).
-    std::vector<double> upper_boundary() const;
+    // The value at node M in column n: the knock-out amount of the date the walk over the dates
+    // stands on in that column, discounted from that date.
+    double upper_boundary(int n) const;
     // Maturity column of the not-knocked-in (v) and knocked-in (w) products, nodes 0 .. M−1.
     void terminal_values(double* v, double* w) const;
 

@@ -26,8 +26,10 @@ void TridiagonalSystem::solve(double* x) const {
     const double* b = back_.data();
     double px = x[0] * s[0];
     x[0] = px;
-    for (std::size_t k = 1; k < n; ++k) x[k] = px = x[k] * s[k] - c[k] * px;
-    for (std::size_t k = n - 1; k-- > 0;) x[k] = px = x[k] - b[k] * px;
+    for (std::size_t k = 1; k < n; ++k)
+        x[k] = px = x[k] * s[k] - c[k] * px;
+    for (std::size_t k = n - 1; k-- > 0;)
+        x[k] = px = x[k] - b[k] * px;
 }
 
 void TridiagonalSystem::solve_pair(double* x, double* y) const {

@@ -350,6 +350,14 @@ TEST(SolverReference, MatchesTheExplicitInverseSchemeOnPricesAndWholeGrids) {
              e.coupon_adj_share = 0.7;
              e.coupon_adj_rate = 0.04;
          }},
+        {"two dates on one column", 20, 10,
+         [](Snowball_PDE& e) {
+             e.obs_time = {0.3, 0.32, 1};
+         }},
+        {"dates out of order", 20, 10,
+         [](Snowball_PDE& e) {
+             e.obs_time = {0.6, 0.3, 1};
+         }},
         {"date today and high volatility", 20, 12,
          [](Snowball_PDE& e) {
              e.obs_time = {0, 0.5, 1};
