@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <ctime>
 #include <limits>
-#include <new>
 
 #include "grid_lookup.h"
 #include "snowball_grid_terms.h"
@@ -130,6 +129,21 @@ double value_at(const std::vector<double>& column, double S0, double dS) {
     return interpolate_between_nodes(x, column[above], column[std::min(below, above)]);
 }
 
+SnowballGridTerms grid_of(const PdeParams& p, double payoff_mode, double div_coupon) {
+    SnowballGridTerms g;
+    g.M = p.M;
+    g.N = p.N;
+    g.dS = p.S_max / p.M;
+    g.dt = p.T / p.N;
+    g.S0 = p.S0;
+    g.S_max = p.S_max;
+    g.T = p.T;
+    g.r = p.r;
+    g.principal = payoff_mode > 0.5 ? 0.0 : p.S0;
+    g.div_coupon = div_coupon;
+    return g;
+}
+
 double run(const std::vector<double>& obs_time, const std::vector<double>& ko_barrier,
            const std::vector<double>& coupon, const std::vector<double>& ki_barrier,
            double div_coupon, double floor_price, double call_strike, double call_participation,
@@ -140,21 +154,11 @@ double run(const std::vector<double>& obs_time, const std::vector<double>& ko_ba
     const std::time_t started = std::time(nullptr);
 
     // 2. grid steps, stored at once
-    SnowballGridTerms g;
-    g.M = p.M;
-    g.N = p.N;
-    g.dS = p.S_max / p.M;
-    g.dt = p.T / p.N;
+    SnowballGridTerms g = grid_of(p, payoff_mode, div_coupon);
     if (p.out_dS) *p.out_dS = g.dS;
     if (p.out_dt) *p.out_dt = g.dt;
 
     // 3. observation columns, node indices and the run's coupons
-    g.S0 = p.S0;
-    g.S_max = p.S_max;
-    g.T = p.T;
-    g.r = p.r;
-    g.principal = payoff_mode > 0.5 ? 0.0 : p.S0;
-    g.div_coupon = div_coupon;
     if (!g.set_observation_columns(obs_time)) return kNaN;
     g.set_nodes(ko_barrier, ki_barrier, floor_price, call_strike, call_participation);
     g.set_coupons(coupon, coupon_adj_rate, coupon_adj_share);
