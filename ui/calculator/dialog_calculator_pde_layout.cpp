@@ -33,6 +33,10 @@ const char* const kSnowballCategoriesGbk[] = {
     "\xCB\xAB\xBD\xB5\xD0\xCD\xD1\xA9\xC7\xF2",  // double step-down
 };
 
+// Wide enough for the date column of the schedule editor and its four table columns without a
+// scroll bar (380 cuts the last column).
+const int kObserveEditorWidth = 420;
+
 const char* const kBigButtonStyle = "font-size:30px;color:red";
 
 QSpacerItem* horizontalSpacer(int width) {
@@ -287,7 +291,7 @@ QGroupBox* DialogCalculatorPDE::buildPdeGroup() {
 QGroupBox* DialogCalculatorPDE::buildObserveGroup() {
     observe_editor = new WidgetObserveGlobal(false, false);
     observe_editor->setObjectName(QStringLiteral("observe_editor"));
-    observe_editor->setMinimumWidth(380);
+    observe_editor->setMinimumWidth(kObserveEditorWidth);
     auto* group = new QGroupBox(u8("观察日:"), this);
     auto* grid = new QGridLayout(group);
     grid->addWidget(observe_editor, 0, 1, 1, 3);
