@@ -72,6 +72,11 @@ void PanelGreeks_UA::buildWidgets() {
     button_analyse_->setObjectName(QStringLiteral("pushButton_analyse"));
     row->addWidget(button_analyse_);
 
+    // The result fields hold 6 significant digits, a sign and a point in full.
+    const int resultWidth = edit_param_->fontMetrics().horizontalAdvance("-0.0000000") + 12;
+    for (QLineEdit* edit : {edit_nearest_, edit_param_, edit_deviation_})
+        edit->setMinimumWidth(resultWidth);
+
     plot_ = new PlotCurve;
     plot_->setObjectName(QStringLiteral("plot"));
     plot_->setCurves({QByteArray("Value"), QByteArray("Target")}, {Qt::black, Qt::red},

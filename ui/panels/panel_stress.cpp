@@ -171,7 +171,10 @@ void PanelStress::fillHeatTable(QTableWidget* table, const StressMatrix& matrix,
                 table->setItem(r, c + 1, cell);
             }
             cell->setText(QString::number(v, 'f', 3));
-            cell->setBackground(QColor(colourForLevel(scale.level(v))));
+            const QColor background(colourForLevel(scale.level(v)));
+            cell->setBackground(background);
+            // Black figures vanish on the darkest greens and reds.
+            cell->setForeground(background.lightness() < 110 ? Qt::white : Qt::black);
         }
     }
 }
