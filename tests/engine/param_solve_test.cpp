@@ -57,17 +57,6 @@ TEST(SolveParam, FindsTheVolatilityOfATargetPriceAndRestoresTheOldOne) {
     EXPECT_LT(std::fabs(check.price() - target), e.solve_epsilon);
 }
 
-TEST(SolveParam, TargetAtTheFirstMidpointIsFoundAtOnce) {
-    Snowball_PDE e = small_product();
-    e.set_param(kParamCoupon, 0.2);
-    const double target = e.price();
-    double result = 0;
-    const Outcome out = search(e, target, kParamCoupon, result, 0.1, 0.3);
-    ASSERT_EQ(out.code, 0);
-    EXPECT_DOUBLE_EQ(result, 0.2);
-    EXPECT_EQ(lines(out.progress), 1);
-}
-
 TEST(SolveParam, ListKindsLeaveEveryEntryAtTheFormerFirstEntry) {
     Snowball_PDE e = small_product();
     for (size_t i = 0; i < e.coupon.size(); ++i)
