@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
-#include <new>
 
 #include "finite_diff_solver.h"
 #include "param_kind.h"
@@ -28,6 +27,13 @@ void copy_values(PdeParams& to, const PdeParams& from) {
 
 constexpr int kRiskGridCount = 16;
 
+double run_solver(Snowball_PDE& e, PdeParams& block) {
+    return auto_call_finite_diff_implicit(e.obs_time, e.ko_barrier, e.coupon, e.ki_barrier,
+                                          e.div_coupon, e.floor_price, e.call_strike,
+                                          e.call_participation, e.coupon_adj_rate,
+                                          e.coupon_adj_share, e.payoff_mode, block);
+}
+
 }  // namespace
 
 Snowball_PDE::Snowball_PDE() : Calculator_PDE(true) {}
@@ -48,17 +54,6 @@ std::string Snowball_PDE::param_key() const {
                   double(params.M), double(params.N));
     return key + buffer;
 }
-
-namespace {
-
-double run_solver(Snowball_PDE& e, PdeParams& block) {
-    return auto_call_finite_diff_implicit(e.obs_time, e.ko_barrier, e.coupon, e.ki_barrier,
-                                          e.div_coupon, e.floor_price, e.call_strike,
-                                          e.call_participation, e.coupon_adj_rate,
-                                          e.coupon_adj_share, e.payoff_mode, block);
-}
-
-}  // namespace
 
 double Snowball_PDE::price_with_grids() {
     params.out_price = &price_grid;
