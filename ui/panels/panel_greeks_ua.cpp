@@ -23,12 +23,12 @@ PanelGreeks_UA::PanelGreeks_UA(double target, QWidget* parent) : QDialog(parent)
     setParamRange(kParamSigma, 0, 1, 0.05);
 }
 
-void PanelGreeks_UA::open(const Snowball_PDE& terms, double target, double range_start,
-                          double range_end, SetFormParam setFormParam, QWidget* parent) {
+void PanelGreeks_UA::open(const Snowball_PDE& terms, double target, int kind, double start,
+                          double end, double step, SetFormParam setFormParam, QWidget* parent) {
     PanelGreeks_UA panel(target, parent);
     panel.copyTerms(terms);
     panel.attachWindow(std::move(setFormParam));
-    panel.setParamRange(kParamSigma, range_start, range_end, 0.05);
+    panel.setParamRange(kind, start, end, step);
     panel.exec();
 }
 

@@ -22,9 +22,10 @@ class PanelGreeks_UA : public QDialog {
     explicit PanelGreeks_UA(double target, QWidget* parent = nullptr);
 
     // What the calculator window does to open the analysis: a dialog on a copy of the terms,
-    // volatility from range_start to range_end in steps of 0.05, run modally and destroyed.
-    static void open(const Snowball_PDE& terms, double target, double range_start, double range_end,
-                     SetFormParam setFormParam, QWidget* parent = nullptr);
+    // sweeping `kind` (the window passes the volatility, 3) from start to end in `step`, run
+    // modally and destroyed when it closes; its "use" button calls setFormParam.
+    static void open(const Snowball_PDE& terms, double target, int kind, double start, double end,
+                     double step, SetFormParam setFormParam, QWidget* parent = nullptr);
 
     void copyTerms(const Snowball_PDE& terms);
     // The "use" button does nothing until a window is attached.

@@ -1,9 +1,11 @@
 // The univariate panel driven through its widgets.
 #include <cmath>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include <qwt_plot_curve.h>
 
@@ -187,6 +189,37 @@ TEST(PanelGreeksUaMessages, NoTermsUnpriceablePointsAndNoFiniteDistanceEachSayWh
     ASSERT_EQ(recorder.records().size(), 3);
     EXPECT_EQ(recorder.records()[2].title, "错误：");
     EXPECT_EQ(recorder.records()[2].text, "无法确定边界");
+}
+
+TEST(PanelGreeksUaOpen, RunsModallyOnACopyOfTheTermsAndWritesBackThroughTheWindow) {
+    Dialogs::Recorder recorder;
+    QList<QPair<int, double>> calls;
+    QString start, end, step, target;
+    bool product = false;
+    QTimer::singleShot(0, [&] {
+        auto* panel = qobject_cast<PanelGreeks_UA*>(QApplication::activeModalWidget());
+        if (!panel) return;
+        start = panel->findChild<QLineEdit*>("lineEdit_start")->text();
+        end = panel->findChild<QLineEdit*>("lineEdit_end")->text();
+        step = panel->findChild<QLineEdit*>("lineEdit_step")->text();
+        target = panel->findChild<QLineEdit*>("lineEdit_target")->text();
+        product = panel->engine.product_set;
+        panel->findChild<QLineEdit*>("lineEdit_param")->setText("0.2");
+        panel->findChild<QPushButton*>("pushButton_use")->click();
+        panel->reject();
+    });
+    PanelGreeks_UA::open(quarterly_snowball(20, 20), 98.5, 3, -1, 0.9, 0.05,
+                         [&](int kind, double v) {
+                             calls.append({kind, v});
+                         });
+    EXPECT_TRUE(product);
+    EXPECT_EQ(start, "0");
+    EXPECT_EQ(end, "0.9");
+    EXPECT_EQ(step, "0.05");
+    EXPECT_EQ(target, "98.5");
+    ASSERT_EQ(calls.size(), 1);
+    EXPECT_EQ(calls[0].first, 3);
+    EXPECT_DOUBLE_EQ(calls[0].second, 20);
 }
 
 }  // namespace
