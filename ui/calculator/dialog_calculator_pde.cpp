@@ -15,11 +15,9 @@
 #include "trade_calendar.h"
 #include "widget_observe_global.h"
 
-namespace {
+using FormText::u8;
 
-QString u8(const char* text) {
-    return QString::fromUtf8(text);
-}
+namespace {
 
 // Categories whose barriers and coupons step from date to date need one value per date.
 bool categoryHasPerDateValues(int index) {

@@ -13,11 +13,11 @@
 
 using FormText::readNumber;
 using FormText::readPercent;
+using FormText::u8;
 
 bool DialogCalculatorPDE::require_product() {
     if (engine.product_set) return true;
-    Dialogs::critical(this, QString::fromUtf8("错误:"),
-                      QString::fromUtf8("结构信息未初始化，请先点击【定价】"));
+    Dialogs::critical(this, u8("错误:"), u8("结构信息未初始化，请先点击【定价】"));
     return false;
 }
 
@@ -35,11 +35,11 @@ bool DialogCalculatorPDE::validate_terms(QString& error, bool price_only) {
 bool DialogCalculatorPDE::validate_schedule_and_terms() {
     QString error;
     if (!validate_schedule(error)) {
-        Dialogs::critical(this, QString::fromUtf8("观察日参数错误"), error);
+        Dialogs::critical(this, u8("观察日参数错误"), error);
         return false;
     }
     if (!validate_terms(error, false)) {
-        Dialogs::critical(this, QString::fromUtf8("结构参数错误"), error);
+        Dialogs::critical(this, u8("结构参数错误"), error);
         return false;
     }
     return true;

@@ -15,11 +15,9 @@
 #include "trade_calendar.h"
 #include "widget_observe_global.h"
 
-namespace {
+using FormText::u8;
 
-QString u8(const char* text) {
-    return QString::fromUtf8(text);
-}
+namespace {
 
 const char* const kGreeksFile = "PDE_Greeks.csv";
 const char* const kDefaultMatrixFile = "AutoCall01.csv";

@@ -14,14 +14,13 @@
 #include "day_count.h"
 #include "dialog_calculator_pde.h"
 #include "download_paths.h"
+#include "form_text.h"
 #include "table_helpers.h"
 #include "widget_observe_global.h"
 
-namespace {
+using FormText::u8;
 
-QString u8(const char* text) {
-    return QString::fromUtf8(text);
-}
+namespace {
 
 // The category names are kept in the program's historical 8-bit encoding.
 const char* const kSnowballCategoriesGbk[] = {

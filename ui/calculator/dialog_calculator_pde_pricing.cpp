@@ -12,11 +12,9 @@
 #include "param_kind.h"
 #include "range_solve_outcome.h"
 
-namespace {
+using FormText::u8;
 
-QString u8(const char* text) {
-    return QString::fromUtf8(text);
-}
+namespace {
 
 constexpr int kMonteCarloPaths = 50000;
 constexpr double kUnivariateStep = 0.05;

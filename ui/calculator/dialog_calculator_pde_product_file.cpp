@@ -11,11 +11,9 @@
 #include "typed_csv_writer.h"
 #include "widget_observe_global.h"
 
-namespace {
+using FormText::u8;
 
-QString u8(const char* text) {
-    return QString::fromUtf8(text);
-}
+namespace {
 
 // The form label a refused column is reported under.
 QString columnLabel(const std::string& column) {

@@ -8,6 +8,11 @@
 
 namespace FormText {
 
+// The program's own texts are written in UTF-8 in the sources.
+inline QString u8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
 // The toolkit's locale-independent conversion; a text that is not a number reads as 0, while
 // "nan" and "inf" keep their values.
 double readNumber(const QString& text);

@@ -1,12 +1,8 @@
 #include "range_solve_outcome.h"
 
-namespace {
+#include "form_text.h"
 
-QString u8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-}  // namespace
+using FormText::u8;
 
 RangeSolveOutcome rangeSolveOutcome(int rc) {
     using Box = RangeSolveOutcome::Box;
