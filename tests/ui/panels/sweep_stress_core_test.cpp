@@ -11,33 +11,10 @@
 
 namespace {
 
-TEST(PlanSweep, ZeroToOneInTwentiethsIsCappedAtTwentyPointsAndLeavesOneOut) {
-    const SweepPlan p = plan_sweep(0, 1, 0.05);
-    EXPECT_EQ(p.count, kMaxSweepPoints);
-    EXPECT_TRUE(p.step_changed);
-    EXPECT_DOUBLE_EQ(p.step, 0.05);
-    EXPECT_DOUBLE_EQ(p.start + (p.count - 1) * p.step, 0.95);
-}
-
-TEST(PlanSweep, ARangeThatFitsKeepsItsStepAndEnd) {
-    const SweepPlan p = plan_sweep(100, 110, 5);
-    EXPECT_EQ(p.count, 3);
-    EXPECT_FALSE(p.step_changed);
-    EXPECT_EQ(p.start + 2 * p.step, 110);
-}
-
 TEST(PlanSweep, EndBelowStartZeroStepAndNaNGiveNoPoints) {
     EXPECT_EQ(plan_sweep(1, 0, 0.05).count, 0);
     EXPECT_EQ(plan_sweep(0, 1, 0).count, 0);
     EXPECT_EQ(plan_sweep(0, std::nan(""), 0.05).count, 0);
-}
-
-TEST(RefineRange, GoesOneStepEitherSideWithATenthOfTheStepAndNotBelowZero) {
-    const SweepRange r = refine_range(0.3, 0.05);
-    EXPECT_DOUBLE_EQ(r.start, 0.25);
-    EXPECT_DOUBLE_EQ(r.end, 0.35);
-    EXPECT_DOUBLE_EQ(r.step, 0.005);
-    EXPECT_EQ(refine_range(0.02, 0.05).start, 0);
 }
 
 TEST(RunSweep, OnEqualDistancesTheEarlierPointWins) {
@@ -54,24 +31,6 @@ TEST(RunSweep, LeavesTheEnginesParameterAsItWas) {
     const Snowball_PDE e = quarterly_snowball(20, 20);
     run_sweep(e, 3, plan_sweep(0.1, 0.3, 0.1), 100);
     EXPECT_EQ(e.params.sigma, 0.18);
-}
-
-TEST(SweepDefaults, EachTargetVariableHasItsRange) {
-    EXPECT_DOUBLE_EQ(sweep_defaults(0).step, 5);
-    EXPECT_DOUBLE_EQ(sweep_defaults(1).start, 80);
-    EXPECT_DOUBLE_EQ(sweep_defaults(2).end, 0.5);
-    EXPECT_DOUBLE_EQ(sweep_defaults(4).end, 0.3);
-    EXPECT_DOUBLE_EQ(sweep_defaults(5).end, 0.3);
-    EXPECT_DOUBLE_EQ(sweep_defaults(7).end, 1);
-}
-
-TEST(StressGrid, TheDefaultsGiveSevenPricesTenVolatilitiesAndAHundredTradingDays) {
-    const BoundedCount nP = bounded_point_count(70, 130, 10, kMaxStressPoints);
-    const BoundedCount nV = bounded_point_count(0.05, 0.5, 0.05, kMaxStressPoints);
-    EXPECT_EQ(nP.count, 7);
-    EXPECT_EQ(nV.count, 10);
-    EXPECT_DOUBLE_EQ(stress_tau(100), 100.0 / 252);
-    EXPECT_EQ(bounded_point_count(70, 130, 0.01, kMaxStressPoints).status, BoundedCount::TooMany);
 }
 
 TEST(ComputeStress, ReadsEachRowOffOneSolutionAtItsVolatility) {

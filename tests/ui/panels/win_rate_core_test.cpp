@@ -38,14 +38,6 @@ TEST(AdditiveFeedbackRand, DrawsWhatTheCLibraryRandDrawsForTheSameSeed) {
     }
 }
 
-TEST(AdditiveFeedbackRand, ReseedingStartsTheSequenceAgain) {
-    AdditiveFeedbackRand g(7);
-    const int32_t first = g.next();
-    g.next();
-    g.reseed(7);
-    EXPECT_EQ(g.next(), first);
-}
-
 TEST(CalcuWinRate, GivesTheFractionsOfTheMatrixFormulationForAFixedSeed) {
     // Knock-outs on days 5, 10 and 15, a barrier close enough to knock many paths out and a
     // knock-in barrier close enough to knock many in, so that every class is populated.
@@ -70,19 +62,6 @@ TEST(CalcuWinRate, MatchesTheMatrixFormulationWhenDatesLieBeforeTheStartOrAfterM
     const WinRateFractions matrix = matrix_win_rate(t, 0.2, 99);
     for (int c = 0; c < 5; ++c)
         EXPECT_EQ(streamed[c], matrix[c]) << "column " << c;
-}
-
-TEST(CalcuWinRate, FourClassesShareEveryPathAndTheWinRateIsTheFirstThree) {
-    const WinRateTerms t = terms_on_days({5, 10, 20}, 21, 101, 95);
-    const WinRateFractions f = calcu_win_rate(t, 0.3, 5);
-    EXPECT_DOUBLE_EQ(f[kKoAndKi] + f[kKoOnly] + f[kNeither] + f[kKiOnly], 1.0);
-    EXPECT_DOUBLE_EQ(f[kWinRate], f[kKoAndKi] + f[kKoOnly] + f[kNeither]);
-}
-
-TEST(CalcuWinRate, TheSameSeedRepeatsTheRunAndAnotherSeedDoesNot) {
-    const WinRateTerms t = terms_on_days({5, 10}, 11, 101, 95);
-    EXPECT_EQ(calcu_win_rate(t, 0.2, 3), calcu_win_rate(t, 0.2, 3));
-    EXPECT_NE(calcu_win_rate(t, 0.2, 3), calcu_win_rate(t, 0.2, 4));
 }
 
 TEST(CalcuWinRate, ALifeWithoutTradingDaysCountsEveryPathAsNeither) {
@@ -168,15 +147,6 @@ TEST(DealVolatilities, OnEightProcessorsEveryVolatilityHasAWorkerAndNoWorkerIsId
     EXPECT_EQ(deal_volatilities(volatility_list(0.07, 0.03, 3), 8).size(), 3u);
 }
 
-TEST(VolatilityRange, DefaultsGiveSevenVolatilitiesFromSevenToTwentyFivePercent) {
-    const BoundedCount n = bounded_point_count(0.07, 0.25, 0.03, kMaxWinRateVolatilities);
-    ASSERT_EQ(n.status, BoundedCount::Ok);
-    ASSERT_EQ(n.count, 7);
-    const std::vector<double> v = volatility_list(0.07, 0.03, n.count);
-    EXPECT_DOUBLE_EQ(v.front(), 0.07);
-    EXPECT_DOUBLE_EQ(v.back(), 0.25);
-}
-
 TEST(VolatilityRange, ANegativeStepRunsDownFromAHigherStartAndNotUpFromALowerOne) {
     EXPECT_EQ(bounded_point_count(0.25, 0.07, -0.03, kMaxWinRateVolatilities).count, 7);
     EXPECT_EQ(bounded_point_count(0.07, 0.25, -0.03, kMaxWinRateVolatilities).status,
@@ -185,18 +155,6 @@ TEST(VolatilityRange, ANegativeStepRunsDownFromAHigherStartAndNotUpFromALowerOne
               BoundedCount::Empty);
     EXPECT_EQ(bounded_point_count(0.07, 0.25, 1e-9, kMaxWinRateVolatilities).status,
               BoundedCount::TooMany);
-}
-
-TEST(VolatilityRange, TheDefaultRangeIsThreeStepsEitherSideAndNotBelowZero) {
-    const WinRateRange r = default_win_rate_range(0.2, 3);
-    EXPECT_DOUBLE_EQ(r.start, 11);
-    EXPECT_DOUBLE_EQ(r.end, 29);
-    const WinRateRange down = default_win_rate_range(0.2, -3);
-    EXPECT_DOUBLE_EQ(down.start, 29);
-    EXPECT_DOUBLE_EQ(down.end, 11);
-    const WinRateRange low = default_win_rate_range(0.05, 3);
-    EXPECT_DOUBLE_EQ(low.start, 0);
-    EXPECT_DOUBLE_EQ(low.end, 14);
 }
 
 }  // namespace
