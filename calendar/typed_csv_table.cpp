@@ -159,11 +159,19 @@ bool TypedCsvTable::read(std::FILE* file, const std::string& header_text, bool k
     // 2. A given header must fit one line.
     if (header_text.size() > size_t(kMaxLine)) return false;
 
-    // 3. Header from the first line unless given.
+    // 3. Header from the first line unless given. Editors on Windows often save a byte-order
+    // mark in front of it, which would otherwise become the first column's type code.
     std::string line;
     bool too_long = false;
+    bool first_line = true;
+    auto next_line = [&]() {
+        if (!read_line(file, line, too_long)) return false;
+        if (first_line && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
+        first_line = false;
+        return true;
+    };
     if (header_text.empty()) {
-        if (!read_line(file, line, too_long) || too_long) return false;
+        if (!next_line() || too_long) return false;
         header = line;
     } else {
         header = header_text;
@@ -171,10 +179,10 @@ bool TypedCsvTable::read(std::FILE* file, const std::string& header_text, bool k
 
     // 4. Parse it; skip one more line unless told to keep it.
     if (!parse_header(header)) return false;
-    if (!keep_first_line) read_line(file, line, too_long);
+    if (!keep_first_line) next_line();
 
     // 5. One zero-filled record per data line.
-    while (read_line(file, line, too_long)) {
+    while (next_line()) {
         if (!line.empty() && line[0] == '#') continue;
         if (too_long) {
             ++skipped_lines;

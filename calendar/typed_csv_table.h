@@ -23,7 +23,8 @@ struct CsvColumn {
 // Line rules: a line holds at most kMaxLine characters before its end ("\n" or "\r\n"). A data
 // line that is longer is skipped whole and counted in skipped_lines, so a corrupt file can
 // neither overrun a buffer nor split one line into several records; a header line that is
-// longer makes the read fail. Lines starting with '#' are comments. Bytes of any value are read
+// longer makes the read fail. A UTF-8 byte-order mark before the first line is dropped. Lines
+// starting with '#' are comments. Bytes of any value are read
 // as they are; a field is cut at its column's size.
 class TypedCsvTable {
   public:
