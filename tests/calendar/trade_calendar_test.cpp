@@ -3,6 +3,7 @@
 #include <cmath>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -125,6 +126,18 @@ TEST(TradeCalendarEmpty, EveryOperationTakesItsEmptyBranchWithOneLogLinePerCall)
     EXPECT_EQ(calendar.count_trading_days(20240102, 20240105, true), -1);
     EXPECT_TRUE(std::isnan(calendar.trading_year_fraction(20240102, 20240105, 252)));
     EXPECT_TRUE(log.lines().empty());
+}
+
+TEST(ProcessCalendar, FirstUseFromSeveralThreadsYieldsOneLoadedCalendar) {
+    std::vector<TradeCalendar*> seen(4, nullptr);
+    std::vector<std::thread> threads;
+    for (size_t i = 0; i < seen.size(); ++i)
+        threads.emplace_back([&seen, i] { seen[i] = &trade_calendar(); });
+    for (std::thread& t : threads)
+        t.join();
+    for (TradeCalendar* c : seen)
+        EXPECT_EQ(c, &trade_calendar());
+    EXPECT_FALSE(trade_calendar().dates.empty()) << "the shipped copy beside the executable loads";
 }
 
 TEST(ProcessCalendar, IsOneObjectWithIdZeroThatTestsCanReloadFromTheirOwnFile) {
