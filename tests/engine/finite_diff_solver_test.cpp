@@ -323,6 +323,7 @@ TEST(SolverReference, MatchesTheExplicitInverseSchemeOnPricesAndWholeGrids) {
     };
     const std::vector<Case> cases = {
         {"plain", 10, 10, [](Snowball_PDE&) {}},
+        {"one interior node", 2, 10, [](Snowball_PDE&) {}},
         {"floor", 20, 30, [](Snowball_PDE& e) { e.floor_price = 70; }},
         {"call", 40, 25,
          [](Snowball_PDE& e) {
