@@ -23,7 +23,10 @@ int path_steps(int steps_per_year, double T) {
     return static_cast<int>(on_integer ? nearest : std::floor(exact));
 }
 
+// Barriers are compared in log prices; one at or below 0 lies below every price, and a NaN
+// barrier is never crossed, as with prices.
 double log_level(double barrier) {
+    if (std::isnan(barrier)) return barrier;
     return barrier > 0 ? std::log(barrier) : -std::numeric_limits<double>::infinity();
 }
 
