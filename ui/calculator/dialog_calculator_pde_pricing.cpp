@@ -9,8 +9,14 @@
 #include "dialogs.h"
 #include "form_text.h"
 #include "monte_carlo.h"
+#include "observe_dates.h"
+#include "observe_schedule.h"
+#include "panel_greeks_ua.h"
+#include "panel_stress.h"
+#include "panel_win_rate.h"
 #include "param_kind.h"
 #include "range_solve_outcome.h"
+#include "widget_observe_global.h"
 
 using FormText::u8;
 
@@ -119,7 +125,18 @@ void DialogCalculatorPDE::on_pushButton_win_rate_clicked() {
     openWinRatePanel();
 }
 
-// The panels are wired in here; until then a launch ends after the window's own part.
-void DialogCalculatorPDE::openUnivariatePanel(int, double, double, double, double) {}
-void DialogCalculatorPDE::openStressPanel() {}
-void DialogCalculatorPDE::openWinRatePanel() {}
+// The univariate dialog works on a copy of the terms and writes its chosen value back here.
+void DialogCalculatorPDE::openUnivariatePanel(int kind, double target, double start, double end,
+                                              double step) {
+    PanelGreeks_UA::open(engine, target, kind, start, end, step,
+                         [this](int k, double v) { setFormParam(k, v); });
+}
+
+void DialogCalculatorPDE::openStressPanel() {
+    PanelStress::open(engine);
+}
+
+void DialogCalculatorPDE::openWinRatePanel() {
+    PanelWinRate::open(engine, observeDateToInt(observe_editor->startDate()),
+                       observeDateToInt(observe_editor->endDate()), observeSchedule().dates);
+}

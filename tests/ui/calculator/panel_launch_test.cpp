@@ -1,0 +1,62 @@
+// The window's launch buttons open the analysis panels on a copy of the priced terms.
+#include <QApplication>
+#include <QTimer>
+
+#include "calculator_fixture.h"
+#include "panel_greeks_ua.h"
+#include "panel_stress.h"
+#include "panel_win_rate.h"
+#include "snowball_pde.h"
+
+namespace {
+
+class PanelLaunchTest : public CalculatorTest {
+  protected:
+    const Snowball_PDE& engine() const { return window->pricingEngine(); }
+};
+
+}  // namespace
+
+TEST_F(PanelLaunchTest, StressAndWinRatePanelsAreSingleAndTakeTheWindowTerms) {
+    setText("edit_S", "97");
+    click("pushButton_price");
+    click("pushButton_stress_test");
+    PanelStress* stress = PanelStress::instance();
+    ASSERT_NE(stress, nullptr);
+    EXPECT_TRUE(stress->isVisible());
+    EXPECT_DOUBLE_EQ(stress->engine.params.S0, 97);
+    EXPECT_EQ(stress->engine.ko_barrier, engine().ko_barrier);
+
+    click("pushButton_win_rate");
+    PanelWinRate* winRate = PanelWinRate::instance();
+    ASSERT_NE(winRate, nullptr);
+    EXPECT_TRUE(winRate->isVisible());
+    EXPECT_EQ(winRate->engine.obs_time, engine().obs_time);
+
+    click("pushButton_stress_test");
+    EXPECT_EQ(PanelStress::instance(), stress) << "a second press reuses the one panel";
+    stress->hide();
+    winRate->hide();
+    EXPECT_TRUE(recorder.records().isEmpty()) << lastBox().text.toStdString();
+}
+
+TEST_F(PanelLaunchTest, UnivariatePanelIsModalOnACopyAndWritesItsValueBack) {
+    click("pushButton_price");
+    double panelS0 = 0;
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        auto* panel = qobject_cast<PanelGreeks_UA*>(QApplication::activeModalWidget());
+        if (panel == nullptr) return;
+        opened = true;
+        panelS0 = panel->engine.params.S0;
+        panel->findChild<QPushButton*>(QStringLiteral("pushButton_analyse"))->click();
+        panel->findChild<QPushButton*>(QStringLiteral("pushButton_use"))->click();
+        panel->reject();
+    });
+    button("pushButton_univariate")->setEnabled(true);
+    click("pushButton_univariate");
+    ASSERT_TRUE(opened);
+    EXPECT_DOUBLE_EQ(panelS0, engine().params.S0);
+    EXPECT_NE(text("edit_vol"), QStringLiteral("18"))
+        << "the sampled volatility nearest the target";
+}
