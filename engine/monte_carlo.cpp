@@ -1,7 +1,11 @@
-// Simulated paths follow the finite-difference solver's discrete monitoring, node for node when
-// its time step is one path step: knock-in on every time node at or below the barrier of the
-// current period, knock-out at or above the barrier on the observation nodes, the last
-// observation at maturity; coupons for the elapsed time; discounting at r.
+// Daily paths under geometric Brownian motion at r - q, points k = 0 .. steps - 1 at times k dt.
+// An observation date is tested one point before its own time: o = steps * t / T - 1, so a date at
+// maturity is tested at the last point. On an observation point the knock-out test comes first,
+// then the knock-in test against the barrier of the period that then holds. A knocked-in path
+// stays alive and is paid as a knock-out if it knocks out later. Amounts are those of the
+// finite-difference solver: coupon for the time to the redemption point, the call participation
+// only on knock-out, the dividend coupon when neither event happens, the principal taken off in
+// profit-and-loss mode.
 #include "monte_carlo.h"
 
 #include <cmath>
@@ -12,15 +16,26 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// Number of steps of a path: steps_per_year * T, whole. A product is meant to be a whole number
-// of steps, so a value within rounding noise of an integer is that integer (252 * (243 / 252)
-// is 243, not 242).
+// The whole part of a count that is meant to be whole: a value within rounding noise of an
+// integer is that integer (252 * (243 / 252) is 243, not 242), any other is truncated.
+double whole_part(double x) {
+    const double nearest = std::round(x);
+    const bool on_integer = std::fabs(x - nearest) <= 1e-9 * std::fmax(1.0, std::fabs(nearest));
+    return on_integer ? nearest : std::trunc(x);
+}
+
+// Number of path points; 0 for fewer than one or more than kMaxMonteCarloSteps.
 int path_steps(int steps_per_year, double T) {
-    const double exact = steps_per_year * T;
-    if (!(exact >= 0.5 && exact <= kMaxMonteCarloSteps + 0.5)) return 0;
-    const double nearest = std::round(exact);
-    const bool on_integer = std::fabs(exact - nearest) <= 1e-9 * nearest;
-    return static_cast<int>(on_integer ? nearest : std::floor(exact));
+    const double steps = whole_part(steps_per_year * T);
+    if (!(steps >= 1 && steps <= kMaxMonteCarloSteps)) return 0;
+    return static_cast<int>(steps);
+}
+
+// The path point at which a date is tested, kept on the path for any date.
+int observation_step(double obs_time, double T, int steps) {
+    const double o = whole_part(steps * obs_time / T - 1);
+    if (!(o > 0)) return 0;
+    return o < steps - 1 ? static_cast<int>(o) : steps - 1;
 }
 
 // Barriers are compared in log prices; one at or below 0 lies below every price, and a NaN
@@ -39,14 +54,13 @@ struct PathTerms {
     double r = 0;
     double S0 = 0;
     double principal = 0;  // S0, or 0 when values are profit and loss
-    double T = 0;
     double div_coupon = 0;
     double floor_price = 0;
     double call_strike = 0;
     double call_participation = 0;
-    // One entry per observation; the last one is maturity.
-    std::vector<int> node;
-    std::vector<double> log_ko, log_ki, ko, ki, coupon;
+    // One entry per observation date.
+    std::vector<int> step;
+    std::vector<double> log_ko, log_ki, coupon;
 };
 
 bool valid_terms(const Snowball_PDE& p) {
@@ -73,21 +87,16 @@ PathTerms make_terms(const Snowball_PDE& p, int steps) {
     t.r = b.r;
     t.S0 = b.S0;
     t.principal = p.payoff_mode > 0.5 ? 0 : b.S0;
-    t.T = b.T;
     t.div_coupon = p.div_coupon;
     t.floor_price = p.floor_price;
     t.call_strike = p.call_strike;
     t.call_participation = p.call_participation;
-    // The coupon adjustment of the solver, on a copy.
+    // The solver raises every coupon by the adjustment (1 - share) * rate, so the check does the
+    // same: without it the two would price different coupons whenever the adjustment is set.
     const double adj_rate = std::isnan(p.coupon_adj_rate) ? 0 : p.coupon_adj_rate;
     const double adj_share = std::isnan(p.coupon_adj_share) ? 1 : p.coupon_adj_share;
-    const size_t n = p.obs_time.size();
-    for (size_t i = 0; i < n; ++i) {
-        // The solver's observation column: the time node nearest to the date.
-        const int node = i + 1 == n ? steps : static_cast<int>(std::round(p.obs_time[i] / t.dt));
-        t.node.push_back(node);
-        t.ko.push_back(p.ko_barrier[i]);
-        t.ki.push_back(p.ki_barrier[i]);
+    for (size_t i = 0; i < p.obs_time.size(); ++i) {
+        t.step.push_back(observation_step(p.obs_time[i], b.T, steps));
         t.log_ko.push_back(log_level(p.ko_barrier[i]));
         t.log_ki.push_back(log_level(p.ki_barrier[i]));
         t.coupon.push_back(p.coupon[i] + (1 - adj_share) * adj_rate);
@@ -99,46 +108,53 @@ double call_amount(const PathTerms& t, double S) {
     return t.call_participation > 0 ? t.call_participation * std::fmax(S - t.call_strike, 0) : 0;
 }
 
-// Discounted amount of a path knocked out at node k on observation j.
+// Discounted amount of a path knocked out at point k on observation j.
 double knock_out_value(const PathTerms& t, int k, size_t j, double S) {
     const double time = k * t.dt;
     return std::exp(-t.r * time) * (t.principal + t.coupon[j] * time * t.S0 + call_amount(t, S));
 }
 
-// Discounted amount at maturity of a path that did not knock out before it.
+// Discounted amount, paid at steps * dt, of a path that never knocked out; S is its last point.
 double maturity_value(const PathTerms& t, bool knocked_in, double S) {
-    const size_t last = t.node.size() - 1;
+    const double T = t.steps * t.dt;
     const double stock_part = t.S0 - t.principal;  // what profit and loss mode subtracts
     double amount;
-    if (S >= t.ko[last])
-        amount = t.principal + t.coupon[last] * t.T * t.S0 + call_amount(t, S);
-    else if (t.floor_price > 0 && S <= t.floor_price)
-        amount = t.floor_price - stock_part;
-    else if (knocked_in || S <= t.ki[last])
-        amount = S - stock_part;
+    if (!knocked_in)
+        amount = t.principal + t.div_coupon * T * t.S0;
+    else if (t.floor_price > 0)
+        amount = std::fmax(t.floor_price, S) - stock_part;
     else
-        amount = t.principal + t.div_coupon * t.T * t.S0;
-    return std::exp(-t.r * t.T) * amount;
+        amount = S - stock_part;
+    return std::exp(-t.r * T) * amount;
 }
 
-// Walks one path; log_path[k - 1] is the log price at node k (node 0 is today at S0).
+// Walks one path of log prices, log_path[k] at point k.
 double path_value(const PathTerms& t, const std::vector<double>& log_path) {
-    const size_t last = t.node.size() - 1;
-    const double log_S0 = std::log(t.S0);
-    size_t j = 0;  // current period: the first observation whose node lies ahead
+    const size_t last = t.step.size() - 1;
+    size_t j = 0;  // current observation: its barriers hold until it is passed
     bool knocked_in = false;
     for (int k = 0; k < t.steps; ++k) {
-        const double x = k == 0 ? log_S0 : log_path[k - 1];
-        if (j < last && k == t.node[j]) {
-            // A path at or above the barrier knocks out whether it has knocked in or not;
-            // otherwise the next period begins and its knock-in barrier already holds today.
+        const double x = log_path[k];
+        if (k == t.step[j]) {
+            // A path at or above the barrier knocks out whether it has knocked in or not.
             if (x >= t.log_ko[j]) return knock_out_value(t, k, j, std::exp(x));
-            while (j < last && t.node[j] <= k)
-                ++j;
+            if (j < last) ++j;
         }
-        if (!knocked_in && x <= t.log_ki[j]) knocked_in = true;
+        if (x < t.log_ki[j]) knocked_in = true;
     }
     return maturity_value(t, knocked_in, std::exp(log_path[t.steps - 1]));
+}
+
+// Fills log_path[1 ..] with one path from log_path[0].
+void draw_path(const PathTerms& t, NormalDeviates& deviates, std::vector<double>& log_path) {
+    const int n = t.steps - 1;
+    double* point = log_path.data() + 1;
+    deviates.fill(point, n);
+    double x = log_path[0];
+    for (int k = 0; k < n; ++k) {
+        x += t.log_step_drift + t.step_vol * point[k];
+        point[k] = x;
+    }
 }
 
 }  // namespace
@@ -152,16 +168,11 @@ double price_mc(const Snowball_PDE& product, int steps_per_year, int paths,
     const PathTerms terms = make_terms(product, steps);
 
     std::vector<double> log_path(steps);  // one buffer, reused by every path
-    const double log_S0 = std::log(terms.S0);
+    log_path[0] = std::log(terms.S0);
     // Welford's running mean and sum of squared deviations.
     double mean = 0, m2 = 0;
     for (int path = 1; path <= paths; ++path) {
-        deviates.fill(log_path.data(), steps);
-        double x = log_S0;
-        for (double& point : log_path) {
-            x += terms.log_step_drift + terms.step_vol * point;
-            point = x;
-        }
+        draw_path(terms, deviates, log_path);
         const double value = path_value(terms, log_path);
         const double delta = value - mean;
         mean += delta / path;

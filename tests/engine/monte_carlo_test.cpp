@@ -1,6 +1,7 @@
 // The Monte Carlo pricer: its conventions on paths without randomness, its generator, and its
 // agreement with the finite-difference price.
 #include <cmath>
+#include <cstdint>
 #include <random>
 #include <vector>
 
@@ -13,8 +14,8 @@
 namespace {
 
 // Volatility 0 makes every path the deterministic curve S0 e^((r - q) t), so the payoff of one
-// path can be worked out by hand. Observation days of the sample (243 days, lock-up 3 months):
-// 61, 81, 101, 122, 142, ..., 243.
+// path can be worked out by hand. The sample has 243 daily points k at k / 252 and observation
+// days 61, 81, 101, 122, 142, ..., 243, tested at the points 60, 80, 100, 121, 141, ..., 242.
 SampleTerms deterministic(double S0, double drift) {
     SampleTerms t;
     t.S0 = S0;
@@ -24,54 +25,76 @@ SampleTerms deterministic(double S0, double drift) {
     return t;
 }
 
-double mc(const SampleTerms& t, int paths = 4, double* se = nullptr) {
+double mc(const Snowball_PDE& e, int paths = 4, double* se = nullptr) {
     NormalDeviates deviates;
-    return price_mc(make_snowball(t), kTradingDaysPerYear, paths, deviates, se);
+    return price_mc(e, kTradingDaysPerYear, paths, deviates, se);
+}
+
+double mc(const SampleTerms& t, int paths = 4, double* se = nullptr) {
+    return mc(make_snowball(t), paths, se);
 }
 
 constexpr double kT = 243 / 252.0;
 
 }  // namespace
 
-TEST(MonteCarloConventions, KnockOutOnTheFirstObservationAtOrAboveTheBarrierPaysCouponToDate) {
-    // 100 e^(0.1 t) stays below 103 on day 61 and is above it on day 81.
-    // 243 days are 243 steps: with 242 the day would sit at 81/252 * 243/242 of a year.
+TEST(MonteCarloConventions, KnockOutOnTheFirstObservationAtOrAboveTheBarrierPaysCouponToThatPoint) {
+    // 100 e^(0.1 t) is 102.4 at point 60 and 103.2 at point 80. With 242 steps instead of 243
+    // (252 * 243 / 252 truncated) the point would be 79, and noise in 243 * t / T - 1 would move
+    // every date one point earlier.
     double se = -1;
-    EXPECT_NEAR(mc(deterministic(100, 0.1), 4, &se), 100 * (1 + 0.16 * 81 / 252.0), 1e-9);
+    EXPECT_NEAR(mc(deterministic(100, 0.1), 4, &se), 100 * (1 + 0.16 * 80 / 252.0), 1e-9);
     EXPECT_NEAR(se, 0, 1e-12);
-    // Discounted at r from the knock-out day; with r = q the path stays at 100 and the knock-out
-    // barrier 100 holds on the first observation.
+    // Discounted at r from the redemption point; with r = q the path stays at 100 and the
+    // knock-out barrier 100 holds on the first observation.
     SampleTerms t = deterministic(100, 0);
     t.r = t.q = 0.04;
     t.ko = 100;
-    EXPECT_NEAR(mc(t), 100 * (1 + 0.16 * 61 / 252.0) * std::exp(-0.04 * 61 / 252.0), 1e-9);
+    EXPECT_NEAR(mc(t), 100 * (1 + 0.16 * 60 / 252.0) * std::exp(-0.04 * 60 / 252.0), 1e-9);
+}
+
+TEST(MonteCarloConventions, ObservationPointsAreWholeDaysWithinRoundingAndStayOnThePath) {
+    // Knock-out barrier 100.82 lies between 100 e^(0.1 t) at points 20 (100.80) and 21 (100.84).
+    PdeParams base;
+    base.sigma = 0;
+    base.r = 0;
+    base.q = -0.1;
+    base.T = kT;
+    Snowball_PDE e;
+    // 243 * t / T - 1 = 20.999999999: point 21, not 20 (that would knock out only at maturity).
+    e.set_product({(22 - 1e-9) / 252, kT}, {100.82, 100.82}, {0.16, 0.16}, {80, 80}, 0.16, 0, 0, 0,
+                  0, 1, 0, base);
+    EXPECT_NEAR(mc(e), 100 * (1 + 0.16 * 21 / 252.0), 1e-9);
+    // A date today is tested at point 0: redeemed at par.
+    e.obs_time.front() = 0;
+    e.ko_barrier.front() = 100;
+    EXPECT_NEAR(mc(e), 100, 1e-9);
 }
 
 TEST(MonteCarloConventions, KnockedInPathCanStillKnockOutLater) {
-    // 79 starts below the knock-in barrier 80 and reaches 103 by day 142 (e^(0.5 t)).
-    const double paid = mc(deterministic(79, 0.5));
-    EXPECT_NEAR(paid, 100 * (1 + 0.16 * 142 / 252.0), 1e-9);
+    // 79 starts below the knock-in barrier 80 and reaches 103 by point 141 (e^(0.5 t)).
+    EXPECT_NEAR(mc(deterministic(79, 0.5)), 100 * (1 + 0.16 * 141 / 252.0), 1e-9);
 }
 
-TEST(MonteCarloConventions, KnockInHoldsAtTheBarrierItself) {
+TEST(MonteCarloConventions, KnockInNeedsAPriceStrictlyBelowTheBarrier) {
     SampleTerms t = deterministic(80, 0);
-    EXPECT_NEAR(mc(t), 100, 1e-9);  // knocked in today, paid the price at maturity
-    t.S0 = 80.5;
     t.div_coupon = 0.08;
     EXPECT_NEAR(mc(t), 100 * (1 + 0.08 * kT), 1e-9);  // neither event: the dividend coupon
+    t.S0 = 79.99;
+    EXPECT_NEAR(mc(t), 100, 1e-9);  // knocked in today, paid the price at maturity
 }
 
 TEST(MonteCarloConventions, KnockedInPayoffIsFlooredAndParticipationIsPaidOnlyOnKnockOut) {
     SampleTerms t = deterministic(79, -0.2);
-    t.floor_price = 75;  // 79 e^(-0.2 T) ends near 65
+    t.floor_price = 75;  // 79 e^(-0.2 * 242 / 252) ends near 65
     EXPECT_NEAR(mc(t), 100 * 75 / 79.0, 1e-9);
 
-    // Above the strike 100 from day 1 on, but paid only with the knock-out on day 81.
+    // Above the strike 100 from point 1 on, but paid only with the knock-out at point 80.
     t = deterministic(100, 0.1);
     t.call_strike = 100;
     t.call_participation = 0.5;
-    const double S = 100 * std::exp(0.1 * 81 / 252.0);
-    EXPECT_NEAR(mc(t), 100 * (1 + 0.16 * 81 / 252.0) + 0.5 * (S - 100), 1e-9);
+    const double S = 100 * std::exp(0.1 * 80 / 252.0);
+    EXPECT_NEAR(mc(t), 100 * (1 + 0.16 * 80 / 252.0) + 0.5 * (S - 100), 1e-9);
 }
 
 TEST(MonteCarloConventions, ProfitAndLossModeSubtractsThePrincipal) {
@@ -79,7 +102,7 @@ TEST(MonteCarloConventions, ProfitAndLossModeSubtractsThePrincipal) {
     t.payoff_mode = 1;
     t.div_coupon = 0.08;
     EXPECT_NEAR(mc(t), 100 * 0.08 * kT, 1e-9);
-    t.S0 = 80;  // knocked in, paid S_T - S0 = 0
+    t.S0 = 79;  // knocked in, paid S - S0 = 0
     EXPECT_NEAR(mc(t), 0, 1e-9);
 }
 
@@ -128,8 +151,8 @@ TEST(NormalDeviates, SameSeedSameStreamAndTheProcessStreamMovesOn) {
     EXPECT_NE(first, second);
 }
 
-// The solver at M = 800 with one time step per trading day monitors on the same days as the
-// paths, so the two prices differ by sampling error and the solver's small grid error only.
+// The solver at M = 800 with one time step per trading day: the two prices differ by sampling
+// error, the solver's small grid error, and the paths' testing of each date one trading day early.
 TEST(MonteCarloAgainstSolver, ProductSetAgreesWithinThreeStandardErrorsAndATenth) {
     // About 0.08 of standard error: the faults this guards against (a drift without q, a call
     // paid off knock-out, the wrong coupon at maturity, the principal kept in profit-and-loss
@@ -175,19 +198,14 @@ TEST(MonteCarloAgainstSolver, ProductSetAgreesWithinThreeStandardErrorsAndATenth
     }
 }
 
-TEST(Mt19937, GivesTheStandardStream) {
-    Mt19937 ours;
+TEST(NormalDeviates, UniformsAreMadeOfTwoOutputsOfTheStandardGeneratorLowWordFirst) {
+    NormalDeviates ours;
     std::mt19937 standard;
-    uint32_t last = 0;
-    for (int i = 0; i < 10000; ++i) {
-        last = ours();
-        ASSERT_EQ(last, standard()) << "output " << i;
+    for (int i = 0; i < 2000; ++i) {  // 4000 outputs: several refills of the state
+        const uint64_t low = standard();
+        const uint64_t high = standard();
+        ASSERT_EQ(ours.uniform(), double((low | high << 32) >> 11) * 0x1p-53) << "uniform " << i;
     }
-    EXPECT_EQ(last, 4123659995u);  // the 10000th output of the default seed, by the C++ standard
-    Mt19937 seeded(42);
-    std::mt19937 standard_seeded(42);
-    for (int i = 0; i < 1300; ++i)
-        ASSERT_EQ(seeded(), standard_seeded());
 }
 
 TEST(NormalDeviates, FillingGivesTheSameStreamAsSingleDraws) {
