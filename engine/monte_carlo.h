@@ -8,10 +8,10 @@
 inline constexpr int kMaxMonteCarloSteps = 252 * 100;
 
 // Mean discounted payoff in percent of notional (100 = par) over `paths` paths with
-// steps_per_year steps a year, drawn from the process-wide generator. NaN for an empty schedule,
-// per-date lists of unequal lengths, a date outside [0, T], S0 <= 0, a negative volatility, a
-// T <= 0, fewer than one step or more than kMaxMonteCarloSteps. The grid settings (S_max, M, N)
-// take no part. The standard error of the mean goes to *std_error when given.
+// steps_per_year steps a year, drawn from the process-wide generator. NaN for no paths, an empty
+// schedule, per-date lists of unequal lengths, a date outside [0, T], S0 <= 0, a negative
+// volatility, a T <= 0, fewer than one step or more than kMaxMonteCarloSteps. The grid settings
+// (S_max, M, N) take no part. The standard error of the mean goes to *std_error when given.
 double price_mc(const Snowball_PDE& product, int steps_per_year, int paths,
                 double* std_error = nullptr);
 
