@@ -5,11 +5,14 @@
 #include <memory>
 #include <string>
 
+#include <QApplication>
 #include <QDate>
+#include <QDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -43,6 +46,23 @@ inline QDate pinnedToday() {
 inline QString u8(const char* text) {
     return QString::fromUtf8(text);
 }
+
+// While it lives, a modal dialog that a button opened (the univariate analysis) is closed as soon
+// as its event loop runs, so a test that presses every button never waits on one.
+class ModalCloser {
+  public:
+    ModalCloser() {
+        timer.setInterval(5);
+        QObject::connect(&timer, &QTimer::timeout, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                dialog->reject();
+        });
+        timer.start();
+    }
+
+  private:
+    QTimer timer;
+};
 
 class CalculatorTest : public ::testing::Test {
   protected:

@@ -63,6 +63,7 @@ TEST_F(HostileInputTest, EveryButtonSurvivesHostileTextsInEveryField) {
     QStringList defaults;
     for (QLineEdit* field : fields)
         defaults << field->text();
+    const ModalCloser closer;
 
     // Half of the fields keep their default each round, so that the actions get past their
     // checks often and the hostile values reach the engine.
