@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <string>
 
-#include "cli_args.h"
 #include "command_registry.h"
+#include "product_command.h"
 #include "product_json.h"
 
 namespace {
@@ -18,33 +18,25 @@ const char* const kUsage =
     "Exit status: 0 all values, 1 the product cannot be priced or a value is off the grid,\n"
     "2 bad input.\n\n";
 
-int fail(const std::string& message, int code) {
-    std::fprintf(stderr, "greeks: %s\n", message.c_str());
-    return code;
-}
-
 int run(int argc, char** argv) {
-    if (wants_help(argc, argv)) {
-        std::printf("%s%s", kUsage, product_keys_help());
-        return kExitOk;
-    }
-    CliArgs args;
-    std::string error;
-    if (!parse_cli_args(argc, argv, {"--spot", "--tau"}, {"--knocked-in"}, args, error))
-        return fail(error, kExitBadInput);
+    ProductCommand cmd("greeks", kUsage);
+    if (const auto stop = cmd.parse(argc, argv, {"--spot", "--tau"}, {"--knocked-in"}))
+        return *stop;
+    const CliArgs& args = cmd.args;
+    std::string& error = cmd.error;
     Snowball_PDE engine;
-    if (!read_product_json(args.file, engine, error)) return fail(error, kExitBadInput);
+    if (const auto stop = cmd.read_product(engine)) return *stop;
     double spot = engine.params.S0, tau = engine.params.T;
     if ((args.has("--spot") && !option_double(args, "--spot", spot, error)) ||
         (args.has("--tau") && !option_double(args, "--tau", tau, error)))
-        return fail(error, kExitBadInput);
+        return cmd.fail(error, kExitBadInput);
     const bool ki = args.flags.count("--knocked-in") > 0;
 
     if (!engine.compute_risk_grids()) {
         std::printf(
             "{\"price\": null, \"delta\": null, \"gamma\": null, \"theta\": null, "
             "\"vega\": null, \"rho\": null}\n");
-        return fail("the product cannot be priced with these terms", kExitNoResult);
+        return cmd.fail("the product cannot be priced with these terms", kExitNoResult);
     }
     const bool complete = engine.compute_greeks(false);
     const double values[] = {engine.lookup_price(spot, tau, ki), engine.lookup_delta(spot, tau, ki),
@@ -59,7 +51,8 @@ int run(int argc, char** argv) {
         std::printf("%s\"%s\": %s", k ? ", " : "", names[k], v.c_str());
     }
     std::printf("}\n");
-    if (!all) return fail("no value at this underlying price and remaining life", kExitNoResult);
+    if (!all)
+        return cmd.fail("no value at this underlying price and remaining life", kExitNoResult);
     return kExitOk;
 }
 

@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <string>
 
-#include "cli_args.h"
 #include "command_registry.h"
+#include "product_command.h"
 #include "product_json.h"
 
 namespace {
@@ -17,27 +17,18 @@ const char* const kUsage =
     "Exit status: 0 written, 1 the product cannot be priced or PATH cannot be written,\n"
     "2 bad input.\n\n";
 
-int fail(const std::string& message, int code) {
-    std::fprintf(stderr, "grids: %s\n", message.c_str());
-    return code;
-}
-
 int run(int argc, char** argv) {
-    if (wants_help(argc, argv)) {
-        std::printf("%s%s", kUsage, product_keys_help());
-        return kExitOk;
-    }
-    CliArgs args;
-    std::string error;
-    if (!parse_cli_args(argc, argv, {"--out"}, {}, args, error)) return fail(error, kExitBadInput);
+    ProductCommand cmd("grids", kUsage);
+    if (const auto stop = cmd.parse(argc, argv, {"--out"}, {})) return *stop;
+    const CliArgs& args = cmd.args;
     if (!args.has("--out") || args.values.at("--out").empty())
-        return fail("--out PATH is required", kExitBadInput);
+        return cmd.fail("--out PATH is required", kExitBadInput);
     Snowball_PDE engine;
-    if (!read_product_json(args.file, engine, error)) return fail(error, kExitBadInput);
+    if (const auto stop = cmd.read_product(engine)) return *stop;
 
     if (!engine.compute_risk_grids()) {
         std::printf("{\"written\": false}\n");
-        return fail("the product cannot be priced with these terms", kExitNoResult);
+        return cmd.fail("the product cannot be priced with these terms", kExitNoResult);
     }
     bool written;
     {
@@ -46,7 +37,7 @@ int run(int argc, char** argv) {
     }
     if (!written) {
         std::printf("{\"written\": false}\n");
-        return fail("cannot write " + args.values.at("--out"), kExitNoResult);
+        return cmd.fail("cannot write " + args.values.at("--out"), kExitNoResult);
     }
     std::printf("{\"written\": true, \"rows\": %d, \"cols\": %d}\n", engine.price_grid.Nrows(),
                 engine.price_grid.Ncols());

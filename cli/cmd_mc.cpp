@@ -2,10 +2,10 @@
 #include <cstdio>
 #include <string>
 
-#include "cli_args.h"
 #include "command_registry.h"
 #include "day_count.h"
 #include "monte_carlo.h"
+#include "product_command.h"
 #include "product_json.h"
 
 namespace {
@@ -22,26 +22,17 @@ const char* const kUsage =
     "a generator of its own.\n"
     "Exit status: 0 priced, 1 the product cannot be priced, 2 bad input.\n\n";
 
-int fail(const std::string& message, int code) {
-    std::fprintf(stderr, "mc: %s\n", message.c_str());
-    return code;
-}
-
 int run(int argc, char** argv) {
-    if (wants_help(argc, argv)) {
-        std::printf("%s%s", kUsage, product_keys_help());
-        return kExitOk;
-    }
-    CliArgs args;
-    std::string error;
-    if (!parse_cli_args(argc, argv, {"--paths", "--seed"}, {}, args, error))
-        return fail(error, kExitBadInput);
+    ProductCommand cmd("mc", kUsage);
+    if (const auto stop = cmd.parse(argc, argv, {"--paths", "--seed"}, {})) return *stop;
+    const CliArgs& args = cmd.args;
+    std::string& error = cmd.error;
     Snowball_PDE engine;
-    if (!read_product_json(args.file, engine, error)) return fail(error, kExitBadInput);
+    if (const auto stop = cmd.read_product(engine)) return *stop;
     int64_t paths = kDefaultPaths, seed = 0;
     if ((args.has("--paths") && !option_integer(args, "--paths", 1, kMaxPaths, paths, error)) ||
         (args.has("--seed") && !option_integer(args, "--seed", 0, UINT32_MAX, seed, error)))
-        return fail(error, kExitBadInput);
+        return cmd.fail(error, kExitBadInput);
 
     double se = 0, price;
     if (args.has("--seed")) {
@@ -53,7 +44,7 @@ int run(int argc, char** argv) {
     std::printf("{\"price\": %s, \"stderr\": %s}\n", json_number(price).c_str(),
                 json_number(se).c_str());
     if (json_number(price) == "null")
-        return fail("the product cannot be priced with these terms", kExitNoResult);
+        return cmd.fail("the product cannot be priced with these terms", kExitNoResult);
     return kExitOk;
 }
 

@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <string>
 
-#include "cli_args.h"
 #include "command_registry.h"
+#include "product_command.h"
 #include "product_json.h"
 
 namespace {
@@ -36,31 +36,23 @@ const char* outcome(int code) {
     }
 }
 
-int fail(const std::string& message, int code) {
-    std::fprintf(stderr, "solve: %s\n", message.c_str());
-    return code;
-}
-
 int run(int argc, char** argv) {
-    if (wants_help(argc, argv)) {
-        std::printf("%s%s", kUsage, product_keys_help());
-        return kExitOk;
-    }
-    CliArgs args;
-    std::string error;
-    if (!parse_cli_args(argc, argv, {"--kind", "--target", "--lo", "--hi"}, {}, args, error))
-        return fail(error, kExitBadInput);
+    ProductCommand cmd("solve", kUsage);
+    if (const auto stop = cmd.parse(argc, argv, {"--kind", "--target", "--lo", "--hi"}, {}))
+        return *stop;
+    const CliArgs& args = cmd.args;
+    std::string& error = cmd.error;
     if (!args.has("--kind") || !args.has("--target"))
-        return fail("--kind and --target are required", kExitBadInput);
+        return cmd.fail("--kind and --target are required", kExitBadInput);
     Snowball_PDE engine;
-    if (!read_product_json(args.file, engine, error)) return fail(error, kExitBadInput);
+    if (const auto stop = cmd.read_product(engine)) return *stop;
     int64_t kind = 0;
     double target = 0, lo = 0, hi = 1;
     if (!option_integer(args, "--kind", INT32_MIN, INT32_MAX, kind, error) ||
         !option_double(args, "--target", target, error) ||
         (args.has("--lo") && !option_double(args, "--lo", lo, error)) ||
         (args.has("--hi") && !option_double(args, "--hi", hi, error)))
-        return fail(error, kExitBadInput);
+        return cmd.fail(error, kExitBadInput);
 
     double value = 0;
     int code;
@@ -70,7 +62,7 @@ int run(int argc, char** argv) {
     }
     std::printf("{\"code\": %d, \"value\": %s}\n", code,
                 code == 0 ? json_number(value).c_str() : "null");
-    return code == 0 ? kExitOk : fail(outcome(code), kExitNoResult);
+    return code == 0 ? kExitOk : cmd.fail(outcome(code), kExitNoResult);
 }
 
 const bool registered =

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "cli_args.h"
 #include "command_registry.h"
 #include "core_point_count.h"
 #include "core_stress.h"
+#include "product_command.h"
 #include "product_json.h"
 
 namespace {
@@ -21,11 +21,6 @@ const char* const kUsage =
     "grids cannot give (a price off the grid, a volatility that cannot be priced) is null.\n"
     "Each axis holds (end - start) / step + 1 points, truncated, at most 200.\n"
     "Exit status: 0 a result with at least one value, 1 no cell has a value, 2 bad input.\n\n";
-
-int fail(const std::string& message, int code) {
-    std::fprintf(stderr, "stress: %s\n", message.c_str());
-    return code;
-}
 
 struct AxisOptions {
     const char* start;
@@ -76,17 +71,14 @@ bool print_matrix(const char* name, const StressMatrix& m) {
 }
 
 int run(int argc, char** argv) {
-    if (wants_help(argc, argv)) {
-        std::printf("%s%s", kUsage, product_keys_help());
-        return kExitOk;
-    }
-    CliArgs args;
-    std::string error;
-    if (!parse_cli_args(argc, argv,
-                        {"--price-start", "--price-end", "--price-step", "--vol-start", "--vol-end",
-                         "--vol-step", "--days"},
-                        {}, args, error))
-        return fail(error, kExitBadInput);
+    ProductCommand cmd("stress", kUsage);
+    if (const auto stop = cmd.parse(argc, argv,
+                                    {"--price-start", "--price-end", "--price-step", "--vol-start",
+                                     "--vol-end", "--vol-step", "--days"},
+                                    {}))
+        return *stop;
+    const CliArgs& args = cmd.args;
+    std::string& error = cmd.error;
     AxisOptions prices{"--price-start", "--price-end", "--price-step", {70, 130, 10}};
     AxisOptions vols{"--vol-start", "--vol-end", "--vol-step", {0.05, 0.5, 0.05}};
     int64_t days = 100;
@@ -94,9 +86,9 @@ int run(int argc, char** argv) {
     if (!read_axis(args, prices, grid.prices, error) ||
         !read_axis(args, vols, grid.volatilities, error) ||
         (args.has("--days") && !option_integer(args, "--days", -1000000, 1000000, days, error)))
-        return fail(error, kExitBadInput);
+        return cmd.fail(error, kExitBadInput);
     Snowball_PDE engine;
-    if (!read_product_json(args.file, engine, error)) return fail(error, kExitBadInput);
+    if (const auto stop = cmd.read_product(engine)) return *stop;
     grid.price_start = prices.values[0];
     grid.price_step = prices.values[2];
     grid.vol_start = vols.values[0];
@@ -122,7 +114,7 @@ int run(int argc, char** argv) {
     any |= print_matrix("delta", result.delta);
     any |= print_matrix("gamma", result.gamma);
     std::printf("}\n");
-    if (!any) return fail("the product cannot be priced on this grid", kExitNoResult);
+    if (!any) return cmd.fail("the product cannot be priced on this grid", kExitNoResult);
     return kExitOk;
 }
 

@@ -10,11 +10,11 @@
 #include <QStringList>
 #include <QThread>
 
-#include "cli_args.h"
 #include "cli_calendar_options.h"
 #include "command_registry.h"
 #include "core_point_count.h"
 #include "core_win_rate.h"
+#include "product_command.h"
 #include "product_json.h"
 #include "thread_calcu_win_rate_manager.h"
 #include "trade_calendar.h"
@@ -37,11 +37,6 @@ const char* const kUsage =
     "is seeded with the current time in seconds (seed null in the output). K workers (default:\n"
     "the number of processors) take the volatilities in turn.\n"
     "Exit status: 0 a result, 1 a volatility could not be simulated, 2 bad input.\n\n";
-
-int fail(const std::string& message, int code) {
-    std::fprintf(stderr, "winrate: %s\n", message.c_str());
-    return code;
-}
 
 bool date_option(const CliArgs& args, const char* option, int32_t& out, std::string& error) {
     if (!args.has(option)) {
@@ -93,17 +88,14 @@ bool vol_option(const CliArgs& args, VolRange& range, std::string& error) {
 }
 
 int run(int argc, char** argv) {
-    if (wants_help(argc, argv)) {
-        std::printf("%s%s", kUsage, product_keys_help());
-        return kExitOk;
-    }
-    CliArgs args;
-    std::string error;
-    if (!parse_cli_args(argc, argv,
-                        {"--start", "--end", "--dates", "--vol-start", "--vol-end", "--vol-step",
-                         "--seed", "--threads", "--calendar"},
-                        {}, args, error))
-        return fail(error, kExitBadInput);
+    ProductCommand cmd("winrate", kUsage);
+    if (const auto stop = cmd.parse(argc, argv,
+                                    {"--start", "--end", "--dates", "--vol-start", "--vol-end",
+                                     "--vol-step", "--seed", "--threads", "--calendar"},
+                                    {}))
+        return *stop;
+    const CliArgs& args = cmd.args;
+    std::string& error = cmd.error;
     int32_t start = 0, end = 0;
     QString dates;
     int date_count = 0;
@@ -114,27 +106,28 @@ int run(int argc, char** argv) {
         !dates_option(args, dates, date_count, error) || !vol_option(args, range, error) ||
         (args.has("--seed") && !option_integer(args, "--seed", 0, 4294967295LL, seed, error)) ||
         (args.has("--threads") && !option_integer(args, "--threads", 1, 256, threads, error)))
-        return fail(error, kExitBadInput);
+        return cmd.fail(error, kExitBadInput);
     const BoundedCount n = bounded_point_count(range.v[0] / 100, range.v[1] / 100, range.v[2] / 100,
                                                kMaxWinRateVolatilities);
     if (n.status != BoundedCount::Ok)
-        return fail(n.status == BoundedCount::Empty
-                        ? "the volatility range holds no point"
-                        : "the volatility range holds more than " +
-                              std::to_string(kMaxWinRateVolatilities) + " points",
-                    kExitBadInput);
+        return cmd.fail(n.status == BoundedCount::Empty
+                            ? "the volatility range holds no point"
+                            : "the volatility range holds more than " +
+                                  std::to_string(kMaxWinRateVolatilities) + " points",
+                        kExitBadInput);
 
     Snowball_PDE engine;
-    if (!read_product_json(args.file, engine, error)) return fail(error, kExitBadInput);
+    if (const auto stop = cmd.read_product(engine)) return *stop;
     spread_single_entry(engine.ko_barrier, date_count);
     spread_single_entry(engine.ki_barrier, date_count);
     const std::string calendar = args.has("--calendar") ? args.values.at("--calendar") : "";
     if (!cli_calendar::use_calendar_file(calendar)) return kExitBadInput;
-    if (trade_calendar().dates.empty()) return fail("no trading calendar", kExitBadInput);
+    if (trade_calendar().dates.empty()) return cmd.fail("no trading calendar", kExitBadInput);
     std::optional<WinRateTerms> terms =
         make_win_rate_terms(engine, trade_calendar(), start, end, dates);
     if (!terms)
-        return fail("ko_barrier and ki_barrier need one entry per date of --dates", kExitBadInput);
+        return cmd.fail("ko_barrier and ki_barrier need one entry per date of --dates",
+                        kExitBadInput);
 
     int qargc = 1;
     char* qargv[] = {argv[0], nullptr};
@@ -165,7 +158,7 @@ int run(int argc, char** argv) {
         first = false;
     }
     std::printf("]}\n");
-    if (!complete) return fail("a volatility could not be simulated", kExitNoResult);
+    if (!complete) return cmd.fail("a volatility could not be simulated", kExitNoResult);
     return kExitOk;
 }
 

@@ -1,0 +1,28 @@
+#include "product_command.h"
+
+#include <cstdio>
+
+#include "command_registry.h"
+#include "product_json.h"
+
+std::optional<int> ProductCommand::parse(int argc, char** argv,
+                                         const std::vector<std::string>& value_options,
+                                         const std::vector<std::string>& flag_options) {
+    if (wants_help(argc, argv)) {
+        std::printf("%s%s", usage_, product_keys_help());
+        return kExitOk;
+    }
+    if (!parse_cli_args(argc, argv, value_options, flag_options, args, error))
+        return fail(error, kExitBadInput);
+    return std::nullopt;
+}
+
+std::optional<int> ProductCommand::read_product(Snowball_PDE& engine) {
+    if (!read_product_json(args.file, engine, error)) return fail(error, kExitBadInput);
+    return std::nullopt;
+}
+
+int ProductCommand::fail(const std::string& message, int code) const {
+    std::fprintf(stderr, "%s: %s\n", name_, message.c_str());
+    return code;
+}
