@@ -42,35 +42,23 @@ void PanelGreeks_UA::buildWidgets() {
                             QStringLiteral("敲出票息"), QStringLiteral("波动率"),
                             QStringLiteral("红利票息"), QStringLiteral("红利&敲出票息")});
     row->addWidget(combo_param_);
-    edit_start_ =
-        addLabelledEdit(row, QStringLiteral("开始:"), QString(), QStringLiteral("lineEdit_start"));
-    edit_end_ =
-        addLabelledEdit(row, QStringLiteral("结束:"), QString(), QStringLiteral("lineEdit_end"));
-    edit_step_ =
-        addLabelledEdit(row, QStringLiteral("步长:"), QString(), QStringLiteral("lineEdit_step"));
+    addLabelledEdits(row, {{&edit_start_, "开始:", "", "lineEdit_start"},
+                           {&edit_end_, "结束:", "", "lineEdit_end"},
+                           {&edit_step_, "步长:", "", "lineEdit_step"}});
     edit_step_->setEnabled(false);
-    edit_target_ = addLabelledEdit(row, QStringLiteral("目标值:"), QStringLiteral("100"),
-                                   QStringLiteral("lineEdit_target"));
-    edit_nearest_ = addLabelledEdit(row, QStringLiteral("最近值:"), QStringLiteral("-"),
-                                    QStringLiteral("lineEdit_nearest"));
-    edit_param_ = addLabelledEdit(row, QStringLiteral("参数:"), QStringLiteral("-"),
-                                  QStringLiteral("lineEdit_param"));
-    button_use_ = new QPushButton(QStringLiteral("使用"));
-    button_use_->setObjectName(QStringLiteral("pushButton_use"));
-    row->addWidget(button_use_);
+    addLabelledEdits(row, {{&edit_target_, "目标值:", "100", "lineEdit_target"},
+                           {&edit_nearest_, "最近值:", "-", "lineEdit_nearest"},
+                           {&edit_param_, "参数:", "-", "lineEdit_param"}});
+    button_use_ = addButton(row, QStringLiteral("使用"), QStringLiteral("pushButton_use"));
     edit_deviation_ = addLabelledEdit(row, QStringLiteral("偏差:"), QStringLiteral("-"),
                                       QStringLiteral("lineEdit_deviation"));
     edit_deviation_->setEnabled(false);
     edit_deviation_->setStyleSheet(QStringLiteral("color:red"));
     row->addSpacerItem(new QSpacerItem(50, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
-    button_more_ = new QPushButton(QStringLiteral("更精确..."));
-    button_more_->setObjectName(QStringLiteral("pushButton_more"));
+    button_more_ = addButton(row, QStringLiteral("更精确..."), QStringLiteral("pushButton_more"));
     button_more_->setEnabled(false);
     button_more_->setStyleSheet(QStringLiteral("font-size:18px;color:red"));
-    row->addWidget(button_more_);
-    button_analyse_ = new QPushButton(QStringLiteral("分析"));
-    button_analyse_->setObjectName(QStringLiteral("pushButton_analyse"));
-    row->addWidget(button_analyse_);
+    button_analyse_ = addButton(row, QStringLiteral("分析"), QStringLiteral("pushButton_analyse"));
 
     // The result fields hold 6 significant digits, a sign and a point in full.
     const int resultWidth = edit_param_->fontMetrics().horizontalAdvance("-0.0000000") + 12;

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "dialogs.h"
 #include "download_paths.h"
@@ -24,6 +25,19 @@ QLineEdit* addLabelledEdit(QBoxLayout* row, const QString& label, const QString&
     row->addWidget(new QLabel(label));
     row->addWidget(edit);
     return edit;
+}
+
+void addLabelledEdits(QBoxLayout* row, std::initializer_list<LabelledEditSpec> fields) {
+    for (const LabelledEditSpec& f : fields)
+        *f.edit = addLabelledEdit(row, QString::fromUtf8(f.label), QString::fromUtf8(f.text),
+                                  QString::fromUtf8(f.objectName));
+}
+
+QPushButton* addButton(QBoxLayout* row, const QString& text, const QString& objectName) {
+    auto* button = new QPushButton(text);
+    button->setObjectName(objectName);
+    row->addWidget(button);
+    return button;
 }
 
 QString askExportFileName(QWidget* parent, const QString& caption, const QString& stem) {

@@ -1,10 +1,13 @@
 // Small pieces the three analysis panels share: labelled fields, number texts, export names.
 #pragma once
 
+#include <initializer_list>
+
 #include <QString>
 
 class QBoxLayout;
 class QLineEdit;
+class QPushButton;
 class QWidget;
 
 // The number in a field; a text that is not a number reads as 0.
@@ -15,6 +18,20 @@ QString gText(double v);
 // Appends a label and a line edit holding `text` to the row; returns the edit.
 QLineEdit* addLabelledEdit(QBoxLayout* row, const QString& label, const QString& text,
                            const QString& objectName);
+
+// One field of a row of labelled edits: where the edit is kept, its label, its first text and
+// its object name (UTF-8 texts).
+struct LabelledEditSpec {
+    QLineEdit** edit;
+    const char* label;
+    const char* text;
+    const char* objectName;
+};
+// addLabelledEdit for every field, in order.
+void addLabelledEdits(QBoxLayout* row, std::initializer_list<LabelledEditSpec> fields);
+
+// Appends a push button showing `text` to the row; returns the button.
+QPushButton* addButton(QBoxLayout* row, const QString& text, const QString& objectName);
 
 // Asks where to save an export, starting at "<download folder>/<stem>_<today yyyyMMdd>"; a
 // cancelled dialog gives "<download folder>/<stem>.csv", so the export goes on.

@@ -56,26 +56,15 @@ void PanelStress::copyTerms(const Snowball_PDE& terms) {
 
 void PanelStress::buildWidgets() {
     auto* row = new QHBoxLayout;
-    edit_price_start_ = addLabelledEdit(row, QStringLiteral("价格开始:"), QStringLiteral("70"),
-                                        QStringLiteral("lineEdit_price_start"));
-    edit_price_end_ = addLabelledEdit(row, QStringLiteral("结束:"), QStringLiteral("130"),
-                                      QStringLiteral("lineEdit_price_end"));
-    edit_price_step_ = addLabelledEdit(row, QStringLiteral("步长:"), QStringLiteral("10"),
-                                       QStringLiteral("lineEdit_price_step"));
-    edit_vol_start_ = addLabelledEdit(row, QStringLiteral("波动率开始:"), QStringLiteral("0.05"),
-                                      QStringLiteral("lineEdit_vol_start"));
-    edit_vol_end_ = addLabelledEdit(row, QStringLiteral("结束:"), QStringLiteral("0.5"),
-                                    QStringLiteral("lineEdit_vol_end"));
-    edit_vol_step_ = addLabelledEdit(row, QStringLiteral("步长:"), QStringLiteral("0.05"),
-                                     QStringLiteral("lineEdit_vol_step"));
-    edit_days_ = addLabelledEdit(row, QStringLiteral("交易日:"), QStringLiteral("100"),
-                                 QStringLiteral("lineEdit_days"));
-    auto* calc = new QPushButton(QStringLiteral("计算"));
-    calc->setObjectName(QStringLiteral("pushButton_calc"));
-    row->addWidget(calc);
-    auto* data = new QPushButton(QStringLiteral("导出数据"));
-    data->setObjectName(QStringLiteral("pushButton_data"));
-    row->addWidget(data);
+    addLabelledEdits(row, {{&edit_price_start_, "价格开始:", "70", "lineEdit_price_start"},
+                           {&edit_price_end_, "结束:", "130", "lineEdit_price_end"},
+                           {&edit_price_step_, "步长:", "10", "lineEdit_price_step"},
+                           {&edit_vol_start_, "波动率开始:", "0.05", "lineEdit_vol_start"},
+                           {&edit_vol_end_, "结束:", "0.5", "lineEdit_vol_end"},
+                           {&edit_vol_step_, "步长:", "0.05", "lineEdit_vol_step"},
+                           {&edit_days_, "交易日:", "100", "lineEdit_days"}});
+    auto* calc = addButton(row, QStringLiteral("计算"), QStringLiteral("pushButton_calc"));
+    auto* data = addButton(row, QStringLiteral("导出数据"), QStringLiteral("pushButton_data"));
 
     table_tv_ = makeTable(QStringLiteral("table_tv"));
     table_delta_ = makeTable(QStringLiteral("table_delta"));

@@ -63,12 +63,9 @@ void PanelWinRate::open(const Snowball_PDE& terms, int32_t startDate, int32_t ma
 
 void PanelWinRate::buildWidgets() {
     auto* row = new QHBoxLayout;
-    edit_start_ = addLabelledEdit(row, QStringLiteral("波动率开始(%):"), QStringLiteral("7"),
-                                  QStringLiteral("lineEdit_vol_start"));
-    edit_end_ = addLabelledEdit(row, QStringLiteral("结束(%):"), QStringLiteral("25"),
-                                QStringLiteral("lineEdit_vol_end"));
-    edit_step_ = addLabelledEdit(row, QStringLiteral("步长(%):"), QStringLiteral("3"),
-                                 QStringLiteral("lineEdit_vol_step"));
+    addLabelledEdits(row, {{&edit_start_, "波动率开始(%):", "7", "lineEdit_vol_start"},
+                           {&edit_end_, "结束(%):", "25", "lineEdit_vol_end"},
+                           {&edit_step_, "步长(%):", "3", "lineEdit_vol_step"}});
     for (QLineEdit* edit : {edit_start_, edit_end_, edit_step_})
         edit->setMaximumWidth(80);
     // How many volatilities of the run are done; shown only while a run goes on.
@@ -79,12 +76,8 @@ void PanelWinRate::buildWidgets() {
     progress_->hide();
     row->addWidget(progress_);
     row->addSpacerItem(new QSpacerItem(150, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
-    auto* calc = new QPushButton(QStringLiteral("计算"));
-    calc->setObjectName(QStringLiteral("pushButton_calc"));
-    row->addWidget(calc);
-    auto* data = new QPushButton(QStringLiteral("导出数据"));
-    data->setObjectName(QStringLiteral("pushButton_data"));
-    row->addWidget(data);
+    auto* calc = addButton(row, QStringLiteral("计算"), QStringLiteral("pushButton_calc"));
+    auto* data = addButton(row, QStringLiteral("导出数据"), QStringLiteral("pushButton_data"));
 
     table_ = new ExportTableWidget;
     table_->setObjectName(QStringLiteral("table_win_rate"));
