@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_analytics_product.h"
-#include "core_stress.h"
+#include "stress.h"
 
 namespace {
 

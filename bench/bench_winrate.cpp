@@ -8,7 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "core_win_rate.h"
+#include "win_rate.h"
 #include "thread_calcu_win_rate_manager.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "command_registry.h"
-#include "core_point_count.h"
-#include "core_stress.h"
+#include "point_count.h"
+#include "stress.h"
 #include "product_command.h"
 #include "product_json.h"
 

@@ -12,8 +12,8 @@
 
 #include "cli_calendar_options.h"
 #include "command_registry.h"
-#include "core_point_count.h"
-#include "core_win_rate.h"
+#include "point_count.h"
+#include "win_rate.h"
 #include "product_command.h"
 #include "product_json.h"
 #include "thread_calcu_win_rate_manager.h"

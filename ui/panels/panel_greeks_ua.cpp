@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core_sweep.h"
+#include "sweep.h"
 #include "dialogs.h"
 #include "panel_helpers.h"
 #include "param_kind.h"

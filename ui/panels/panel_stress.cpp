@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 
 #include "colour_scale.h"
-#include "core_heat_scale.h"
-#include "core_point_count.h"
+#include "heat_scale.h"
+#include "point_count.h"
 #include "dialogs.h"
 #include "export_table_widget.h"
 #include "panel_helpers.h"

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "core_stress.h"
+#include "stress.h"
 #include "snowball_pde.h"
 
 class ExportTableWidget;

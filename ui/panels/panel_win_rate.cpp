@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core_point_count.h"
-#include "core_win_rate.h"
+#include "point_count.h"
+#include "win_rate.h"
 #include "dialogs.h"
 #include "export_table_widget.h"
 #include "panel_helpers.h"

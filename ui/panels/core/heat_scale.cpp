@@ -1,4 +1,4 @@
-#include "core_heat_scale.h"
+#include "heat_scale.h"
 
 #include <algorithm>
 #include <cfloat>

@@ -1,4 +1,4 @@
-#include "core_point_count.h"
+#include "point_count.h"
 
 #include <cmath>
 

@@ -8,7 +8,7 @@
 
 #include <QThread>
 
-#include "core_win_rate.h"
+#include "win_rate.h"
 
 class ThreadCalcu : public QThread {
     Q_OBJECT

@@ -1,11 +1,11 @@
-#include "core_win_rate.h"
+#include "win_rate.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include <QStringList>
 
-#include "core_additive_feedback_rand.h"
+#include "additive_feedback_rand.h"
 #include "day_count.h"
 #include "snowball_pde.h"
 #include "trade_calendar.h"

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "core_heat_scale.h"
-#include "core_point_count.h"
-#include "core_stress.h"
-#include "core_sweep.h"
+#include "heat_scale.h"
+#include "point_count.h"
+#include "stress.h"
+#include "sweep.h"
 #include "panel_test_support.h"
 
 namespace {

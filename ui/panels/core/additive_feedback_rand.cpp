@@ -1,4 +1,4 @@
-#include "core_additive_feedback_rand.h"
+#include "additive_feedback_rand.h"
 
 void AdditiveFeedbackRand::reseed(uint32_t seed) {
     // A zero seed would fill the state with zeros; the C library takes 1 instead.

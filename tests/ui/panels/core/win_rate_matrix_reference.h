@@ -4,6 +4,6 @@
 
 #include <cstdint>
 
-#include "core_win_rate.h"
+#include "win_rate.h"
 
 WinRateFractions matrix_win_rate(const WinRateTerms& terms, double sigma, uint32_t seed);

@@ -1,10 +1,10 @@
-#include "core_sweep.h"
+#include "sweep.h"
 
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
 
-#include "core_point_count.h"
+#include "point_count.h"
 #include "param_kind.h"
 #include "snowball_pde.h"
 

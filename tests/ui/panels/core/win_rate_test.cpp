@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core_additive_feedback_rand.h"
-#include "core_point_count.h"
-#include "core_win_rate.h"
+#include "additive_feedback_rand.h"
+#include "point_count.h"
+#include "win_rate.h"
 #include "panel_test_support.h"
 #include "win_rate_matrix_reference.h"
 

@@ -1,4 +1,4 @@
-#include "core_stress.h"
+#include "stress.h"
 
 #include <cmath>
 #include <utility>
