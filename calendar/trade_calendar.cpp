@@ -16,7 +16,6 @@
 namespace {
 
 constexpr const char* kCalendarFile = "trade_calendar.csv";
-constexpr int kTrace = 0, kInfo = 2, kError = 4, kCritical = 5;
 
 SpLogger* log() {
     return &SpLogger::instance();
@@ -52,7 +51,7 @@ bool collect_dates(const TypedCsvTable& table, std::vector<int32_t>& dates) {
 }  // namespace
 
 TradeCalendar::TradeCalendar(int32_t id_) : id(id_) {
-    sp_printf(log(), kTrace, "Calendar(%d) is created.", id);
+    sp_printf(log(), kLogTrace, "Calendar(%d) is created.", id);
 }
 
 bool TradeCalendar::load(const std::string& path) {
@@ -61,15 +60,17 @@ bool TradeCalendar::load(const std::string& path) {
     std::vector<int32_t> loaded;
     const bool read = table.read(path, std::string(), true);
     if (read && !collect_dates(table, loaded)) {
-        sp_printf(log(), kError, "Calendar: dates in %s are not in ascending order.", path.c_str());
+        sp_printf(log(), kLogError, "Calendar: dates in %s are not in ascending order.",
+                  path.c_str());
         loaded.clear();
     }
     if (loaded.empty()) {
-        sp_printf(log(), kCritical, "CANT load Calendar from %s.", path.c_str());
+        sp_printf(log(), kLogCritical, "CANT load Calendar from %s.", path.c_str());
         return false;
     }
     dates = std::move(loaded);
-    sp_printf(log(), kInfo, "Calendar: %d items loaded from %s.", int(dates.size()), path.c_str());
+    sp_printf(log(), kLogInfo, "Calendar: %d items loaded from %s.", int(dates.size()),
+              path.c_str());
     return true;
 }
 
@@ -84,7 +85,7 @@ bool TradeCalendar::contains(int32_t d) const {
 
 bool TradeCalendar::is_trading_day(int32_t d) const {
     if (dates.empty()) {
-        sp_printf(log(), kCritical, "trd_calendar is NOT initialized.");
+        sp_printf(log(), kLogCritical, "trd_calendar is NOT initialized.");
         return false;
     }
     return contains(d);
@@ -92,11 +93,11 @@ bool TradeCalendar::is_trading_day(int32_t d) const {
 
 int32_t TradeCalendar::shift_trading_days(int32_t d, int32_t k) const {
     if (dates.empty()) {
-        sp_printf(log(), kError, "trd_calendar is NOT initialized.");
+        sp_printf(log(), kLogError, "trd_calendar is NOT initialized.");
         return 0;
     }
     if (d < dates.front() || d > dates.back()) {
-        sp_printf(log(), kError, "BASE day exceeds calendar.");
+        sp_printf(log(), kLogError, "BASE day exceeds calendar.");
         return 0;
     }
     // From a day between two trading days, lo already points at the next trading day, so one

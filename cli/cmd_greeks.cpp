@@ -36,7 +36,7 @@ int run(int argc, char** argv) {
         std::printf(
             "{\"price\": null, \"delta\": null, \"gamma\": null, \"theta\": null, "
             "\"vega\": null, \"rho\": null}\n");
-        return cmd.fail("the product cannot be priced with these terms", kExitNoResult);
+        return cmd.fail(kUnpricedProduct, kExitNoResult);
     }
     const bool complete = engine.compute_greeks(false);
     const double values[] = {engine.lookup_price(spot, tau, ki), engine.lookup_delta(spot, tau, ki),

@@ -28,7 +28,7 @@ int run(int argc, char** argv) {
 
     if (!engine.compute_risk_grids()) {
         std::printf("{\"written\": false}\n");
-        return cmd.fail("the product cannot be priced with these terms", kExitNoResult);
+        return cmd.fail(kUnpricedProduct, kExitNoResult);
     }
     bool written;
     {

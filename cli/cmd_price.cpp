@@ -34,7 +34,7 @@ int run(int argc, char** argv) {
     const double price = engine.price();
     std::printf("{\"price\": %s}\n", json_number(price).c_str());
     if (json_number(price) == "null") {
-        std::fprintf(stderr, "price: the product cannot be priced with these terms\n");
+        std::fprintf(stderr, "price: %s\n", kUnpricedProduct);
         return kExitNoResult;
     }
     return kExitOk;

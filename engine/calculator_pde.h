@@ -27,6 +27,8 @@ class Calculator_PDE {
     // needs does not match the size of `price` (those Greeks are then NaN) or the file cannot
     // be written.
     bool compute_greeks(bool write_file);
+    // The file compute_greeks(true) writes, in the working directory.
+    static const char* const kGreeksFile;
     // delta, gamma, theta of price and price_ki only (after price_with_grids).
     void compute_base_greeks();
     // Appends price ("Price") and, with has_ki, price_ki ("Price_KI") to the file at path.

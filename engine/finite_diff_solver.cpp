@@ -190,8 +190,9 @@ double run(const std::vector<double>& obs_time, const std::vector<double>& ko_ba
 
     // 6. price at S0 today
     const double result = value_at(v, p.S0, g.dS);
-    sp_printf(&SpLogger::instance(), 2, "auto_call_finite_diff_implicit(%d, %d) uses %d seconds.",
-              M, N, static_cast<int>(std::time(nullptr) - started));
+    sp_printf(&SpLogger::instance(), kLogInfo,
+              "auto_call_finite_diff_implicit(%d, %d) uses %d seconds.", M, N,
+              static_cast<int>(std::time(nullptr) - started));
     return result;
 }
 

@@ -5,9 +5,9 @@
 #include "finite_differences.h"
 #include "matrix_dump.h"
 
-namespace {
+const char* const Calculator_PDE::kGreeksFile = "PDE_Greeks.csv";
 
-constexpr const char* kGreeksFile = "PDE_Greeks.csv";
+namespace {
 
 // out = (bumped - base) * scale cell by cell. A bumped grid of another size comes from a failed
 // or older run: out is then NaN at the size of base, and the result is false.

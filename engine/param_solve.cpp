@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr int kLogInfo = 2;
-constexpr int kLogCritical = 5;
-
 // Puts the searched parameter back to its saved value however the search ends.
 class RestoreOnExit {
   public:

@@ -28,7 +28,7 @@ bool SnowballGridTerms::set_observation_columns(const std::vector<double>& obs_t
     col.clear();
     for (double t : obs_time) {
         if (!(t >= 0) || t > T) {
-            sp_printf(&SpLogger::instance(), 4, "observation:%.5f exceed.", t);
+            sp_printf(&SpLogger::instance(), kLogError, "observation:%.5f exceed.", t);
             return false;
         }
         col.push_back(clamp_node(std::round(t / dt) + 1, 1, N + 1));

@@ -52,9 +52,6 @@ class LogCapture {
     spdlog::level::level_enum level_ = spdlog::level::info;
 };
 
-// Log levels of sp_printf.
-inline constexpr int kLogTrace = 0, kLogInfo = 2, kLogError = 4, kLogCritical = 5;
-
 inline std::ostream& operator<<(std::ostream& os, const LogCapture::Line& l) {
     return os << "[" << l.level << "] " << l.text;
 }

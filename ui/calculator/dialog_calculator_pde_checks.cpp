@@ -13,11 +13,10 @@
 
 using FormText::readNumber;
 using FormText::readPercent;
-using FormText::u8;
-
 bool DialogCalculatorPDE::require_product() {
     if (engine.product_set) return true;
-    Dialogs::critical(this, u8("错误:"), u8("结构信息未初始化，请先点击【定价】"));
+    Dialogs::critical(this, Dialogs::errorTitle(),
+                      QStringLiteral("结构信息未初始化，请先点击【定价】"));
     return false;
 }
 
@@ -35,11 +34,11 @@ bool DialogCalculatorPDE::validate_terms(QString& error, bool price_only) {
 bool DialogCalculatorPDE::validate_schedule_and_terms() {
     QString error;
     if (!validate_schedule(error)) {
-        Dialogs::critical(this, u8("观察日参数错误"), error);
+        Dialogs::critical(this, QString::fromUtf8(FormChecks::kScheduleErrorTitle), error);
         return false;
     }
     if (!validate_terms(error, false)) {
-        Dialogs::critical(this, u8("结构参数错误"), error);
+        Dialogs::critical(this, QStringLiteral("结构参数错误"), error);
         return false;
     }
     return true;
@@ -73,7 +72,7 @@ void DialogCalculatorPDE::read_form() {
     engine.coupon_adj_share = readNumber(edit_adj_share->text()) * 0.01;
     engine.coupon_adj_rate = readNumber(edit_adj_rate->text()) * 0.01;
     // 7. observation times
-    const QString start = observe_editor->startDate().toString(QStringLiteral("yyyyMMdd"));
+    const QString start = FormText::dateText(observe_editor->startDate());
     engine.obs_time.clear();
     if (trading_days)
         observeYearFractionsTrading(observeSchedule().dates, start, days_per_year, engine.obs_time);

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "dialogs.h"
+#include "form_text.h"
 #include "observe_dates.h"
 #include "observe_schedule.h"
 #include "table_helpers.h"
@@ -51,9 +52,10 @@ void clearColumnSpans(QTableWidget* table, int column) {
 }
 
 void rollOntoTradingDay(QDateEdit* field) {
-    const int32_t rolled = trade_calendar().roll_to_trading_day(observeDateToInt(field->date()));
+    const int32_t rolled =
+        trade_calendar().roll_to_trading_day(FormText::dateNumber(field->date()));
     // A date outside the calendar rolls to no date; the field then keeps the date it shows.
-    field->setDate(observeDateFromInt(rolled));
+    field->setDate(FormText::dateFromNumber(rolled));
 }
 
 // Tests and the calculator window find the editor's fields by these names.
@@ -224,7 +226,7 @@ void WidgetObserveGlobal::resetSchedule(const QDate& start, const QDate& end,
 void WidgetObserveGlobal::estimateObserveDates() {
     rollOntoTradingDay(dateEdit_start);
     rollOntoTradingDay(dateEdit_end);
-    const int lockup = lineEdit_lockup->text().toInt(nullptr, 10);
+    const int lockup = FormText::readInt(lineEdit_lockup->text());
     const ObserveDatesResult result =
         generateObserveDates(startDate(), endDate(), lockup, comboBox_frequency->currentText());
     if (!result.ok()) Dialogs::critical(nullptr, result.errorTitle, result.errorText);
@@ -299,16 +301,16 @@ void WidgetObserveGlobal::fillValueColumn(const QStringList& values, int column,
 }
 
 void WidgetObserveGlobal::on_pushButton_set_ob_item_clicked() {
-    const int steps = lineEdit_steps->text().toInt(nullptr, 10);
-    const double start = lineEdit_start_value->text().toDouble();
-    const double change = lineEdit_change->text().toDouble();
+    const int steps = FormText::readInt(lineEdit_steps->text());
+    const double start = FormText::readNumber(lineEdit_start_value->text());
+    const double change = FormText::readNumber(lineEdit_change->text());
     const int rows = tableWidget_observe->rowCount();
     // Values past the last row are never written; only whether there are too many matters, so a
     // huge step count is cut to one more than the rows (at least two, which never merges).
     const int count = std::min(steps, std::max(rows + 1, 2));
     QStringList values;
     for (int i = 0; i < count; ++i)
-        values << QString::number(start + i * change, 'g', 6);
+        values << FormText::general6(start + i * change);
     fillValueColumn(values, comboBox_column->currentIndex() + 1, comboBox_column->currentText(),
                     rows);
 }

@@ -21,6 +21,7 @@
 #include "download_paths.h"
 #include "temp_dir.h"
 #include "trade_calendar.h"
+#include "u8.h"
 
 // Weekdays of 2024 to 2027 without a long holiday from 1 to 24 October 2025 (18 weekdays), so
 // that from 7 January 2025 to 7 January 2026 there are 244 trading days, both ends counted.
@@ -41,10 +42,6 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 
 inline QDate pinnedToday() {
     return QDate(2025, 1, 7);
-}
-
-inline QString u8(const char* text) {
-    return QString::fromUtf8(text);
 }
 
 // While it lives, a modal dialog that a button opened (the univariate analysis) is closed as soon

@@ -1,19 +1,18 @@
 #include "range_solve_outcome.h"
 
-#include "form_text.h"
-
-using FormText::u8;
-
 RangeSolveOutcome rangeSolveOutcome(int rc) {
     using Box = RangeSolveOutcome::Box;
     if (rc == 0) return {};
     if (rc == -2)
-        return {Box::Critical, u8("未获得有效解"), u8("请提高精度(增大PDE中M)再试"), false};
-    if (rc == -3) return {Box::Critical, u8("求解错误："), u8("错误的目标变量"), false};
+        return {Box::Critical, QStringLiteral("未获得有效解"),
+                QStringLiteral("请提高精度(增大PDE中M)再试"), false};
+    if (rc == -3)
+        return {Box::Critical, QStringLiteral("求解错误："), QStringLiteral("错误的目标变量"),
+                false};
     QString reason;
-    if (rc == -1) reason = u8("未在限定次数内找到解");
-    if (rc == -4) reason = u8("求解区间非单调，或目标不在区间内");
+    if (rc == -1) reason = QStringLiteral("未在限定次数内找到解");
+    if (rc == -4) reason = QStringLiteral("求解区间非单调，或目标不在区间内");
     // The search may still have an answer outside the interval: point at the univariate chart.
-    return {Box::Information, u8("提示：在指定区间未能找到合适参数"),
-            reason + QLatin1Char('\n') + u8("建议通过'知x求1'进行单变量图分析"), true};
+    return {Box::Information, QStringLiteral("提示：在指定区间未能找到合适参数"),
+            reason + QLatin1Char('\n') + QStringLiteral("建议通过'知x求1'进行单变量图分析"), true};
 }

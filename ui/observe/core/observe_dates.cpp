@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include "form_checks.h"
+#include "form_text.h"
 #include "trade_calendar.h"
 
 namespace {
@@ -45,26 +47,18 @@ std::vector<QDate> candidates(const QDate& start, const QDate& end, const Freque
 
 ObserveDatesResult failure(const char* text) {
     ObserveDatesResult r;
-    r.errorTitle = QString::fromUtf8(kObserveErrorTitle);
+    r.errorTitle = QString::fromUtf8(FormChecks::kScheduleErrorTitle);
     r.errorText = QString::fromUtf8(text);
     return r;
 }
 
 }  // namespace
 
-int32_t observeDateToInt(const QDate& date) {
-    return date.isValid() ? date.toString(QStringLiteral("yyyyMMdd")).toInt() : 0;
-}
-
-QDate observeDateFromInt(int32_t yyyymmdd) {
-    return QDate::fromString(QString::number(yyyymmdd), QStringLiteral("yyyyMMdd"));
-}
-
 ObserveDatesResult generateObserveDates(const QDate& startDate, const QDate& endDate,
                                         int lockupCount, const QString& frequencyText) {
     // 1.-2. Both dates must be present.
-    if (observeDateToInt(startDate) == 0) return failure(kObserveErrorNoStart);
-    if (observeDateToInt(endDate) == 0) return failure(kObserveErrorNoEnd);
+    if (FormText::dateNumber(startDate) == 0) return failure(FormChecks::kNoStartDate);
+    if (FormText::dateNumber(endDate) == 0) return failure(FormChecks::kNoEndDate);
 
     // 3.-4. Candidates at the frequency, strictly before maturity by the guard.
     std::vector<QDate> dates = candidates(startDate, endDate, findRule(frequencyText));
@@ -77,19 +71,19 @@ ObserveDatesResult generateObserveDates(const QDate& startDate, const QDate& end
     const TradeCalendar& calendar = trade_calendar();
     ObserveDatesResult r;
     for (const QDate& d : dates) {
-        r.dates += QString::number(calendar.roll_to_trading_day(observeDateToInt(d)));
+        r.dates += QString::number(calendar.roll_to_trading_day(FormText::dateNumber(d)));
         r.dates += QLatin1Char('_');
     }
-    r.dates += endDate.toString(QStringLiteral("yyyyMMdd"));
+    r.dates += FormText::dateText(endDate);
     return r;
 }
 
 void observeYearFractionsNatural(const QString& datesText, const QString& startText,
                                  double daysPerYear, std::vector<double>& times) {
     const QStringList parts = datesText.split(QLatin1Char('_'), Qt::SkipEmptyParts);
-    const QDate start = QDate::fromString(startText, QStringLiteral("yyyyMMdd"));
+    const QDate start = FormText::dateFromText(startText);
     for (const QString& part : parts) {
-        const QDate d = QDate::fromString(part, QStringLiteral("yyyyMMdd"));
+        const QDate d = FormText::dateFromText(part);
         times.push_back(double(start.daysTo(d)) / daysPerYear);
     }
 }

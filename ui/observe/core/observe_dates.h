@@ -7,11 +7,9 @@
 #include <cstdint>
 #include <vector>
 
-// Title and texts of the errors the generator reports. The generator lives in Qt Core and shows
-// no box itself; the editor shows these through its message seam.
-inline const char* const kObserveErrorTitle = "观察日参数错误";
-inline const char* const kObserveErrorNoStart = "无起始日";
-inline const char* const kObserveErrorNoEnd = "无到期日";
+// The generator lives in Qt Core and shows no box itself; the editor shows its errors through
+// its message seam, under FormChecks::kScheduleErrorTitle, with FormChecks::kNoStartDate,
+// FormChecks::kNoEndDate or this text.
 inline const char* const kObserveErrorLockup = "锁定观察数量大于以观察频率取样的日期数量!";
 
 // The outcome of generateObserveDates. On success `dates` holds the schedule text (dates
@@ -24,12 +22,6 @@ struct ObserveDatesResult {
 
     bool ok() const { return errorText.isEmpty(); }
 };
-
-// A calendar date as the yyyyMMdd integer the trading calendar counts in; 0 for an invalid or
-// null date.
-int32_t observeDateToInt(const QDate& date);
-// The inverse: an invalid QDate for 0 or a number that is no calendar date.
-QDate observeDateFromInt(int32_t yyyymmdd);
 
 // Candidates step from the start date by the frequency ("周"/"1W" 7 days, "双周"/"2W" 14 days,
 // "月"/"1M" one month, carried from the previous candidate) while the candidate plus the guard

@@ -2,9 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "form_checks.h"
-#include "form_text.h"
-
-using FormText::u8;
+#include "u8.h"
 
 namespace {
 

@@ -1,10 +1,8 @@
 // What the window says after a solve in an interval, per result code of the search.
 #include <gtest/gtest.h>
 
-#include "form_text.h"
 #include "range_solve_outcome.h"
-
-using FormText::u8;
+#include "u8.h"
 
 namespace {
 

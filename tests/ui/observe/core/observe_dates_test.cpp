@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "form_text.h"
 #include "trade_calendar.h"
 
 // Readable failure messages.
@@ -17,7 +18,7 @@ void PrintTo(const QString& s, std::ostream* os) {
 namespace {
 
 QDate ymd(int32_t d) {
-    return observeDateFromInt(d);
+    return FormText::dateFromNumber(d);
 }
 
 // The shipped exchange calendar, loaded into the process-wide calendar the generator rolls on.
@@ -119,12 +120,4 @@ TEST(ObserveYearFractions, TradingDaysSkipDatesBeforeTheStartAndKeepTheStart) {
     EXPECT_DOUBLE_EQ(times[1], 3.0 / 252);
     EXPECT_DOUBLE_EQ(times[2],
                      28.0 / 252);  // 22 trading days in January, 6 in February before the 19th
-}
-
-TEST(ObserveDateInt, RoundTripsAndGivesZeroForNoDate) {
-    EXPECT_EQ(observeDateToInt(QDate(2024, 2, 29)), 20240229);
-    EXPECT_EQ(observeDateFromInt(20240229), QDate(2024, 2, 29));
-    EXPECT_EQ(observeDateToInt(QDate()), 0);
-    EXPECT_FALSE(observeDateFromInt(0).isValid());
-    EXPECT_FALSE(observeDateFromInt(20230229).isValid());
 }
