@@ -5,9 +5,9 @@
 
 #include "command_registry.h"
 #include "point_count.h"
-#include "stress.h"
 #include "product_command.h"
 #include "product_json.h"
+#include "stress.h"
 
 namespace {
 

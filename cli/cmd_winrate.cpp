@@ -13,11 +13,11 @@
 #include "cli_calendar_options.h"
 #include "command_registry.h"
 #include "point_count.h"
-#include "win_rate.h"
 #include "product_command.h"
 #include "product_json.h"
 #include "thread_calcu_win_rate_manager.h"
 #include "trade_calendar.h"
+#include "win_rate.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cfloat>
 #include <cmath>
 
-#include "point_count.h"
 #include "param_kind.h"
+#include "point_count.h"
 #include "snowball_pde.h"
 
 SweepPlan plan_sweep(double start, double end, double step) {

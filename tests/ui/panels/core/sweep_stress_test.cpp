@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "heat_scale.h"
+#include "panel_test_support.h"
 #include "point_count.h"
 #include "stress.h"
 #include "sweep.h"
-#include "panel_test_support.h"
 
 namespace {
 

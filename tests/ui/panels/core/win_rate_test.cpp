@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "additive_feedback_rand.h"
+#include "panel_test_support.h"
 #include "point_count.h"
 #include "win_rate.h"
-#include "panel_test_support.h"
 #include "win_rate_matrix_reference.h"
 
 namespace {
