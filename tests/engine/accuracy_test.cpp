@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "snowball_test_products.h"
+#include "test_snowball.h"
 
 namespace {
 
@@ -70,15 +70,15 @@ McEstimate monte_carlo(const Snowball_PDE& e, int pairs, unsigned seed) {
 }  // namespace
 
 TEST(Accuracy, ClassicSnowballConvergesAsThePriceGridIsRefined) {
-    const double p200 = classic_snowball(200).price();
-    const double p400 = classic_snowball(400).price();
-    const double p800 = classic_snowball(800).price();
+    const double p200 = TestSnowball::classic().grid(200).build().price();
+    const double p400 = TestSnowball::classic().grid(400).build().price();
+    const double p800 = TestSnowball::classic().grid(800).build().price();
     std::printf("classic snowball: M=200 %.6f  M=400 %.6f  M=800 %.6f\n", p200, p400, p800);
     EXPECT_LT(std::fabs(p800 - p400), std::fabs(p400 - p200));
 }
 
 TEST(Accuracy, ClassicSnowballAgreesWithAMonteCarloOfTheSameMonitoring) {
-    Snowball_PDE e = classic_snowball(800);
+    Snowball_PDE e = TestSnowball::classic().grid(800).build();
     const double fd = e.price();
     const McEstimate mc = monte_carlo(e, kPathPairs, 20261208);
     std::printf(
