@@ -90,3 +90,14 @@ TEST(Accuracy, ClassicSnowballAgreesWithAMonteCarloOfTheSameMonitoring) {
     EXPECT_NEAR(fd, mc.mean, tolerance);
     EXPECT_LT(3 * mc.std_error, tolerance);
 }
+
+TEST(Accuracy, ProductWhoseBarriersCannotBeReachedPricesAsADiscountedBond) {
+    // Knock-in at 0 is never crossed, and knock-out at an S_max thirty volatilities away is never
+    // reached in one year: neither event, so the principal and the dividend coupon at maturity.
+    TestSnowball t = TestSnowball::classic();
+    t.S_max = t.ko = 2000;
+    t.ki = 0;
+    const double T = t.days / 252.0;
+    const double bond = 100 * (1 + t.div_coupon * T) * std::exp(-t.r * T);
+    EXPECT_NEAR(t.grid(2000).build().price(), bond, 1e-3);
+}

@@ -12,6 +12,7 @@
 #include "grid_lookup.h"
 #include "log_capture.h"
 #include "test_snowball.h"
+#include "tridiagonal_system.h"
 
 namespace {
 
@@ -291,6 +292,37 @@ TEST(SolverOutputs, ACopiedEngineNeverWritesIntoItsSource) {
     Snowball_PDE assigned;
     assigned = source;
     EXPECT_EQ(assigned.params.out_price_ki, nullptr);
+}
+
+TEST(TridiagonalSystem, SolvingWhatTheMatrixMadeOfTwoVectorsGivesThemBack) {
+    // Diagonally dominant rows of differing sizes, like the implicit step's; the entries outside
+    // the matrix are NaN, so reading one spoils the result.
+    const std::size_t n = 7;
+    std::vector<double> lower(n), diag(n), upper(n), x(n), y(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        lower[k] = -0.3 - 0.1 * k;
+        diag[k] = 1.5 + 0.2 * k;
+        upper[k] = -0.2 - 0.05 * k;
+        x[k] = 10 * std::sin(k + 1.0);
+        y[k] = double(k * k) - 3;
+    }
+    lower[0] = upper[n - 1] = NAN;
+    auto apply = [&](const std::vector<double>& v) {
+        std::vector<double> out(n);
+        for (std::size_t k = 0; k < n; ++k)
+            out[k] = diag[k] * v[k] + (k > 0 ? lower[k] * v[k - 1] : 0) +
+                     (k + 1 < n ? upper[k] * v[k + 1] : 0);
+        return out;
+    };
+    std::vector<double> bx = apply(x), by = apply(y);
+    TridiagonalSystem system;
+    system.factorise(lower.data(), diag.data(), upper.data(), n);
+    ASSERT_EQ(system.size(), n);
+    system.solve_pair(bx.data(), by.data());
+    for (std::size_t k = 0; k < n; ++k) {
+        EXPECT_NEAR(bx[k], x[k], 1e-12) << "row " << k;
+        EXPECT_NEAR(by[k], y[k], 1e-12) << "row " << k;
+    }
 }
 
 // The tridiagonal solve against the explicit inverse of the interior block, on products that

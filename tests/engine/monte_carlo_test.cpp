@@ -73,6 +73,14 @@ TEST(MonteCarloConventions, KnockedInPathCanStillKnockOutLater) {
     EXPECT_NEAR(mc(deterministic(79, 0.5)), 100 * (1 + 0.16 * 141 / 252.0), 1e-9);
 }
 
+TEST(MonteCarloConventions, OnAnObservationPointKnockInIsTestedAgainstTheNextPeriodsBarrier) {
+    // 100 e^(-0.1 t) is 97.686 at point 59 and 97.647 at point 60, the first observation point.
+    // The first period's knock-in barrier 97.66 is passed with that date; from then on 80 holds.
+    Snowball_PDE e = deterministic(100, -0.1).build();
+    e.ki_barrier.front() = 97.66;
+    EXPECT_NEAR(mc(e), 100 * (1 + 0.16 * kT), 1e-9);  // neither event: the dividend coupon
+}
+
 TEST(MonteCarloConventions, KnockInNeedsAPriceStrictlyBelowTheBarrier) {
     TestSnowball t = deterministic(80, 0);
     t.div_coupon = 0.08;
@@ -145,6 +153,25 @@ TEST(NormalDeviates, SameSeedSameStreamAndTheProcessStreamMovesOn) {
     const double first = price_mc(e, 252, 200);
     const double second = price_mc(e, 252, 200);
     EXPECT_NE(first, second);
+}
+
+TEST(NormalDeviates, FirstDeviatesAreXThenYOfThePolarMethodOnTheGeneratorsFirstOutputs) {
+    std::mt19937 generator;  // the same default seed
+    auto uniform = [&] {     // two 32-bit outputs, the first the low word, the top 53 bits
+        const uint64_t low = generator();
+        const uint64_t high = generator();
+        return static_cast<double>((low | (high << 32)) >> 11) * 0x1p-53;
+    };
+    double x, y, s;
+    do {
+        x = 2 * uniform() - 1;
+        y = 2 * uniform() - 1;
+        s = x * x + y * y;
+    } while (s >= 1 || s == 0);
+    const double f = std::sqrt(-2 * std::log(s) / s);
+    NormalDeviates deviates;
+    EXPECT_DOUBLE_EQ(deviates.next(), x * f);
+    EXPECT_DOUBLE_EQ(deviates.next(), y * f);
 }
 
 // The solver at M = 800 with one time step per trading day: the two prices differ by sampling

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "log_capture.h"
 #include "param_kind.h"
 #include "test_snowball.h"
 
@@ -155,4 +156,21 @@ TEST(SolveParam, NoParameterKindChangesNothing) {
         EXPECT_EQ(e.param_key(), key);
         EXPECT_EQ(e.solve_saved, 3.5);
     }
+}
+
+TEST(SolveParam, LogsAFoundValueAtInfoCountingFromZeroAndAStalledPriceAtCritical) {
+    // Each pricing logs a line of its own; the search's line is the last.
+    Snowball_PDE e = coarse_product();
+    e.set_param(kParamSigma, 0.25);  // the first midpoint of [0.1, 0.4]
+    const double at_first_midpoint = e.price();
+    LogCapture log;
+    double result = 0;
+    ASSERT_EQ(search(e, at_first_midpoint, kParamSigma, result, 0.1, 0.4).code, 0);
+    ASSERT_FALSE(log.lines().empty());
+    EXPECT_EQ(log.lines().back().level, kLogInfo);
+    EXPECT_NE(log.lines().back().text.find("=0.250 after 0 calc"), std::string::npos)
+        << log.lines().back();
+
+    ASSERT_EQ(search(e, 500, kParamKiBarrier, result, 0.0, 1.0).code, -2);
+    EXPECT_EQ(log.lines().back(), (LogCapture::Line{kLogCritical, "Price NOT changed > EPSILON"}));
 }

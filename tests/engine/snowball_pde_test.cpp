@@ -32,6 +32,14 @@ TEST(SnowballPde, ParamKeyListsTheDatesThenTheSixteenNumbersWithSixDecimals) {
     EXPECT_EQ(e.Calculator_PDE::param_key(), "-");
 }
 
+TEST(SnowballPde, ParamKeyReadsAnyNonZeroPayoffModeAsProfitAndLoss) {
+    Snowball_PDE e = TestSnowball::small().build();
+    e.payoff_mode = 1;
+    const std::string profit_and_loss = e.param_key();
+    e.payoff_mode = 0.3;
+    EXPECT_EQ(e.param_key(), profit_and_loss);
+}
+
 TEST(SnowballPde, SettingAKindChangesEveryDateAndSavingReadsTheFirstEntry) {
     Snowball_PDE e = TestSnowball::small().build();
     e.set_param(kParamKiBarrier, 70);
