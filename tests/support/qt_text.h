@@ -10,5 +10,5 @@ inline QString u8(const char* text) {
 }
 
 inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << text.toStdString();
+    *os << '"' << text.toStdString() << '"';
 }
