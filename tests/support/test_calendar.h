@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "temp_dir.h"
-#include "trade_calendar.h"
 
 class TestCalendar {
   public:
@@ -45,11 +44,6 @@ class TestCalendar {
     }
     std::string write(const TempDir& dir, const std::string& name = "trade_calendar.csv") const {
         return dir.write(name, csv());
-    }
-    // Loads the process-wide calendar through a file, the way the program loads its own.
-    bool load_process_calendar() const {
-        TempDir dir;
-        return trade_calendar().load(write(dir));
     }
 
   private:
