@@ -21,10 +21,16 @@ TEST(SnowballPde, ANewEngineHoldsTheDefaultsAndCannotPriceAnEmptySchedule) {
 }
 
 TEST(SnowballPde, ParamKeyListsTheDatesThenTheSixteenNumbersWithSixDecimals) {
-    Snowball_PDE e;
-    PdeParams base;
-    e.set_product({0.5, 1.0}, {103, 103}, {0.16, 0.16}, {80, 80}, 0.15, 70, 100, 0.5, 0, 1, 1,
-                  base);
+    TestSnowball t = TestSnowball::small();
+    t.obs_time = {0.5, 1.0};
+    t.ko = 103;
+    t.coupon = 0.16;
+    t.div_coupon = 0.15;
+    t.floor_price = 70;
+    t.call_strike = 100;
+    t.call_participation = 0.5;
+    t.payoff_mode = 1;
+    const Snowball_PDE e = t.build();
     EXPECT_EQ(e.param_key(),
               "0.500000-1.000000-103.000000 0.160000 80.000000 0.150000 70.000000 100.000000 "
               "0.500000 1.000000 100.000000 200.000000 0.200000 0.050000 0.000000 1.000000 "
