@@ -219,10 +219,6 @@ std::string json_number(double v) {
     return buffer;
 }
 
-void print_json_number(std::FILE* out, double v) {
-    std::fputs(json_number(v).c_str(), out);
-}
-
 const char* product_keys_help() {
     return kKeysHelp;
 }

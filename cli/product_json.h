@@ -31,7 +31,6 @@ bool read_product_json(const std::string& path_or_dash, Snowball_PDE& engine, st
 
 // A double as JSON with full precision ("%.17g"); "null" for NaN and infinities.
 std::string json_number(double v);
-void print_json_number(std::FILE* out, double v);
 
 // The description of every product key, for the commands' --help.
 const char* product_keys_help();

@@ -7,13 +7,28 @@
 
 #include "pde_params.h"
 
+// A parameter block held by an engine. Its outputs point into that engine's own grids, so a
+// block copied or assigned into it starts with none; the engine sets them when it runs.
+struct EnginePdeParams : PdeParams {
+    EnginePdeParams() = default;
+    EnginePdeParams(const EnginePdeParams& other) : PdeParams(other) { clear_outputs(); }
+    EnginePdeParams& operator=(const PdeParams& other) {
+        PdeParams::operator=(other);
+        clear_outputs();
+        return *this;
+    }
+    EnginePdeParams& operator=(const EnginePdeParams& other) {
+        return *this = static_cast<const PdeParams&>(other);
+    }
+};
+
 class Calculator_PDE {
   public:
     explicit Calculator_PDE(bool has_ki);
-    // Copies every grid and field; the copy's output pointers are cleared in all three blocks,
+    // Copies every grid and field; the copy's output pointers start cleared in all three blocks,
     // so that a copy never writes into the grids of its source.
-    Calculator_PDE(const Calculator_PDE& other);
-    Calculator_PDE& operator=(const Calculator_PDE& other);
+    Calculator_PDE(const Calculator_PDE& other) = default;
+    Calculator_PDE& operator=(const Calculator_PDE& other) = default;
     virtual ~Calculator_PDE();
 
     virtual std::string param_key() const;
@@ -49,9 +64,9 @@ class Calculator_PDE {
     NEWMAT::Matrix price_vol_up, price_ki_vol_up;
     NEWMAT::Matrix price_rate_up, price_ki_rate_up;
 
-    PdeParams params;
-    PdeParams params_rate_up;
-    PdeParams params_vol_up;
+    EnginePdeParams params;
+    EnginePdeParams params_rate_up;
+    EnginePdeParams params_vol_up;
 
     bool has_ki;
     double dS;  // NaN until a run stored it

@@ -7,29 +7,18 @@
 
 #include "calculator_fixture.h"
 #include "observe_schedule.h"
+#include "test_snowball.h"
 
 namespace {
 
 // The default product built by hand: observation times from the trading calendar, fractions
 // for percentages, maturity of 243 trading years' days.
 Snowball_PDE defaultProductByHand() {
-    Snowball_PDE e;
-    PdeParams p;
-    p.S0 = 100;
-    p.S_max = 200;
-    p.sigma = 0.18;
-    p.r = 0.015;
-    p.q = 0;
-    p.T = 243.0 / 252;
-    p.M = 200;
-    p.N = 243;
-    std::vector<double> times;
+    TestSnowball t = TestSnowball::classic();
     for (const QString& d : observeSchedule().dates.split(QLatin1Char('_'), Qt::SkipEmptyParts))
-        times.push_back(trading_year_fraction(20250107, d.toInt(), 252));
-    const std::size_t n = times.size();
-    e.set_product(times, std::vector<double>(n, 103), std::vector<double>(n, 0.16),
-                  std::vector<double>(n, 80), 0.16, 0, 0, 0, 0, 0, 0, p);
-    return e;
+        t.obs_time.push_back(trading_year_fraction(20250107, d.toInt(), 252));
+    t.coupon_adj_share = 0;
+    return t.build();
 }
 
 bool hasDecimals(const QString& number, int decimals) {

@@ -8,12 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "form_text.h"
+#include "qt_text.h"
 #include "trade_calendar.h"
-
-// Readable failure messages.
-void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace {
 
@@ -29,15 +25,15 @@ struct ObserveDates : ::testing::Test {
     }
     static QString generate(int32_t start, int32_t end, int lockup, const char* frequency) {
         const ObserveDatesResult r =
-            generateObserveDates(ymd(start), ymd(end), lockup, QString::fromUtf8(frequency));
+            generateObserveDates(ymd(start), ymd(end), lockup, u8(frequency));
         EXPECT_TRUE(r.ok()) << r.errorText.toStdString();
         return r.dates;
     }
     static QString failure(int32_t start, int32_t end, int lockup, const char* frequency) {
         const ObserveDatesResult r =
-            generateObserveDates(ymd(start), ymd(end), lockup, QString::fromUtf8(frequency));
+            generateObserveDates(ymd(start), ymd(end), lockup, u8(frequency));
         EXPECT_TRUE(r.dates.isEmpty());
-        EXPECT_EQ(r.errorTitle, QString::fromUtf8("观察日参数错误"));
+        EXPECT_EQ(r.errorTitle, u8("观察日参数错误"));
         return r.errorText;
     }
 };
@@ -73,20 +69,20 @@ TEST_F(ObserveDates, LockupDropsAllButTheLastOfTheCoveredCandidates) {
     EXPECT_EQ(generate(20240102, 20250102, 11, "月"), "20241202_20250102");
 
     EXPECT_EQ(failure(20240102, 20250102, 12, "月"),
-              QString::fromUtf8("锁定观察数量大于以观察频率取样的日期数量!"));
+              u8("锁定观察数量大于以观察频率取样的日期数量!"));
     EXPECT_EQ(failure(20240102, 20250102, -1, "月"),
-              QString::fromUtf8("锁定观察数量大于以观察频率取样的日期数量!"));
+              u8("锁定观察数量大于以观察频率取样的日期数量!"));
 }
 
 TEST_F(ObserveDates, AnUnknownFrequencyGivesNoCandidates) {
     EXPECT_EQ(generate(20240102, 20250102, 0, "季"), "20250102");
     EXPECT_EQ(failure(20240102, 20250102, 1, "季"),
-              QString::fromUtf8("锁定观察数量大于以观察频率取样的日期数量!"));
+              u8("锁定观察数量大于以观察频率取样的日期数量!"));
 }
 
 TEST_F(ObserveDates, AbsentDatesAreReportedStartFirst) {
-    EXPECT_EQ(failure(0, 0, 3, "月"), QString::fromUtf8("无起始日"));
-    EXPECT_EQ(failure(20240102, 0, 3, "月"), QString::fromUtf8("无到期日"));
+    EXPECT_EQ(failure(0, 0, 3, "月"), u8("无起始日"));
+    EXPECT_EQ(failure(20240102, 0, 3, "月"), u8("无到期日"));
 }
 
 TEST_F(ObserveDates, CandidatesRolledOntoTheSameDayAreAllKept) {

@@ -19,7 +19,7 @@ TEST(PlanSweep, EndBelowStartZeroStepAndNaNGiveNoPoints) {
 
 TEST(RunSweep, OnEqualDistancesTheEarlierPointWins) {
     // A code that is no parameter kind changes nothing, so every point has the same price.
-    const Snowball_PDE e = quarterly_snowball(20, 20);
+    const Snowball_PDE e = TestSnowball::quarterly().grid(20, 20).build();
     const SweepOutcome out = run_sweep(e, 9, plan_sweep(0, 1, 0.25), 0);
     ASSERT_EQ(out.status, SweepOutcome::Ok);
     ASSERT_EQ(out.prices.size(), 5u);
@@ -28,13 +28,13 @@ TEST(RunSweep, OnEqualDistancesTheEarlierPointWins) {
 }
 
 TEST(RunSweep, LeavesTheEnginesParameterAsItWas) {
-    const Snowball_PDE e = quarterly_snowball(20, 20);
+    const Snowball_PDE e = TestSnowball::quarterly().grid(20, 20).build();
     run_sweep(e, 3, plan_sweep(0.1, 0.3, 0.1), 100);
     EXPECT_EQ(e.params.sigma, 0.18);
 }
 
 TEST(ComputeStress, ReadsEachRowOffOneSolutionAtItsVolatility) {
-    const Snowball_PDE e = quarterly_snowball(40, 40);
+    const Snowball_PDE e = TestSnowball::quarterly().grid(40, 40).build();
     const StressGrid grid{3, 2, 80, 20, 0.1, 0.2, 0.5};
     const StressResult r = compute_stress(e, grid);
     ASSERT_EQ(r.value.size(), 2u);
@@ -50,7 +50,7 @@ TEST(ComputeStress, ReadsEachRowOffOneSolutionAtItsVolatility) {
 }
 
 TEST(ComputeStress, APriceOffTheGridAndAnUnpricedRowAreNaN) {
-    const Snowball_PDE e = quarterly_snowball(20, 20);
+    const Snowball_PDE e = TestSnowball::quarterly().grid(20, 20).build();
     // Volatility -0.1 cannot be priced; its row must not repeat another row's grids.
     const StressResult r = compute_stress(e, {2, 2, 100, 150, 0.2, -0.3, 0.5});
     EXPECT_FALSE(std::isnan(r.value[0][0]));

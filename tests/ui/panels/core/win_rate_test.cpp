@@ -72,7 +72,7 @@ TEST(CalcuWinRate, ALifeWithoutTradingDaysCountsEveryPathAsNeither) {
 
 TEST(CalcuWinRate, AnEmptyCalendarGivesNoTradingDayAndSoNeither) {
     TradeCalendar empty(9);
-    Snowball_PDE e = quarterly_snowball();
+    Snowball_PDE e = TestSnowball::quarterly().build();
     const auto t =
         make_win_rate_terms(e, empty, 20240102, 20241231, "20240401_20240701_20241001_20241231");
     ASSERT_TRUE(t);
@@ -98,10 +98,10 @@ TEST(CalcuWinRate, TooShortBarrierListsGiveNaN) {
 }
 
 TEST(MakeWinRateTerms, CountsObservationDaysFromTheStartAndTheLifeWithBothEnds) {
-    const std::vector<int32_t> days = weekdays(QDate(2024, 1, 2), 30);
+    const std::vector<int32_t> days = TestCalendar::weekdays_from(20240102, 30).days();
     TradeCalendar cal(3);
     cal.dates = days;
-    Snowball_PDE e = quarterly_snowball();
+    Snowball_PDE e = TestSnowball::quarterly().build();
     e.params.q = std::nan("");
     const auto t =
         make_win_rate_terms(e, cal, days[0], days[20], join_dates(days, {5, 10, 15, 20}));
@@ -117,8 +117,8 @@ TEST(MakeWinRateTerms, CountsObservationDaysFromTheStartAndTheLifeWithBothEnds) 
 
 TEST(MakeWinRateTerms, ANonNumericDateReadsAsDateZeroAndMoreDatesThanBarriersAreRefused) {
     TradeCalendar cal(3);
-    cal.dates = weekdays(QDate(2024, 1, 2), 30);
-    Snowball_PDE e = quarterly_snowball();
+    cal.dates = TestCalendar::weekdays_from(20240102, 30).days();
+    Snowball_PDE e = TestSnowball::quarterly().build();
     const auto t = make_win_rate_terms(
         e, cal, cal.dates[0], cal.dates[20],
         "x__" + QString::number(cal.dates[3]) + "_" + QString::number(cal.dates[20]));

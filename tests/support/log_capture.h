@@ -39,6 +39,10 @@ class LogCapture {
 
     const std::vector<Line>& lines() const { return sink_->lines; }
     void clear() { sink_->lines.clear(); }
+    bool contains(const std::string& text) const {
+        return std::any_of(lines().begin(), lines().end(),
+                           [&](const Line& l) { return l.text.find(text) != std::string::npos; });
+    }
 
   private:
     struct Sink : spdlog::sinks::base_sink<std::mutex> {
