@@ -221,7 +221,13 @@ TEST(ObserveEditorShape, LabelsNameTheirFieldsAndFlagsChangeTheEditor) {
 
     Dialogs::Recorder boxes;
     editor.show();
-    editor.saveButton()->click();  // an empty table passes
+    editor.saveButton()->click();  // an empty table is refused, and the editor stays open
+    EXPECT_EQ(boxes.lines(), QStringList({"错误|无敲出观察日"}));
+    EXPECT_TRUE(editor.isVisible());
+    editor.resetSchedule(QDate(2024, 1, 2), QDate(2025, 1, 2), "103", "16", "80");
+    for (int r = 0; r < editor.table()->rowCount(); ++r)  // valid with or without a calendar
+        editor.table()->item(r, 0)->setText("20240102");
+    editor.saveButton()->click();
     EXPECT_FALSE(editor.isVisible());
 
     QWidget window;
