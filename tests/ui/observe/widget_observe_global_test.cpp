@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
 
@@ -200,6 +201,39 @@ TEST_F(ObserveEditor, EstimateRollsBothDatesOntoTradingDays) {
     EXPECT_EQ(editor.startDate(), QDate(2024, 3, 4));
     EXPECT_EQ(editor.endDate(), QDate(2024, 9, 2));
     EXPECT_EQ(observeSchedule().dates.right(8), "20240902");
+}
+
+TEST_F(ObserveEditor, SplitDrawsACellPerRowAndTypedTextsReachTheSave) {
+    editor.on_pushButton_divide_clicked();
+    for (int c = 1; c < 4; ++c) {
+        EXPECT_EQ(table()->rowSpan(0, c), 1) << c;
+        EXPECT_EQ(column(c).size(), 10) << c;
+    }
+    table()->setCurrentCell(2, 0);
+    editor.on_pushButton_add_clicked();  // a new row has a date cell and no values yet
+    EXPECT_EQ(text(2, 1), "<none>");
+    EXPECT_EQ(table()->currentRow(), 3);  // the selection stays on the row it was on
+
+    // Typed as the table's editor commits a cell, into existing and missing cells alike.
+    QAbstractItemModel* cells = table()->model();
+    const QStringList typed = {"20240415", "abc1", "１６％", "８０"};
+    for (int c = 0; c < 4; ++c)
+        cells->setData(cells->index(2, c), typed[c]);
+    QSignalSpy saved(&editor, &WidgetObserveGlobal::scheduleSaved);
+    const ObserveSchedule before = observeSchedule();
+    editor.saveButton()->click();
+    EXPECT_EQ(boxes.lines(), QStringList({"错误|第3行“敲出价格”不是数字，请检查"}));
+    EXPECT_EQ(saved.count(), 0);
+    EXPECT_EQ(observeSchedule().knockOutPrices, before.knockOutPrices);
+
+    cells->setData(cells->index(2, 1), " １０２．５ ");
+    editor.saveButton()->click();
+    EXPECT_EQ(saved.count(), 1);
+    EXPECT_EQ(text(2, 1), "102.5");  // the table shows the number that was stored
+    EXPECT_EQ(observeSchedule().knockOutPrices.split("_").mid(1, 3),
+              QStringList({"103", "102.5", "103"}));
+    EXPECT_EQ(observeSchedule().knockOutCoupons.split("_")[2], "16");
+    EXPECT_EQ(observeSchedule().dates.split("_")[2], "20240415");
 }
 
 TEST(ObserveEditorShape, LabelsNameTheirFieldsAndFlagsChangeTheEditor) {

@@ -84,6 +84,9 @@ TEST_F(ScheduleModel, StepsFillTheChosenColumnAndWarnWhenTheyMissTheRowCount) {
     expectMerged(Model::ColumnKnockOutPrice, "95");
     EXPECT_FALSE(model.sameValues());
     EXPECT_EQ(model.save().lines(), QStringList({"错误|数据格式错误，请检查"}));
+    model.insertRow(0);  // the one value still stands for every row
+    expectMerged(Model::ColumnKnockOutPrice, "95");
+    EXPECT_EQ(model.cell(0, Model::ColumnKnockOutCoupon), std::nullopt);
 }
 
 TEST_F(ScheduleModel, SplitCopiesEachMergedValueIntoEveryRowAndMergeTakesTheFirstText) {
