@@ -39,7 +39,7 @@ class WidgetObserveGlobal : public QDialog {
 
     // True while one knock-out price, coupon and knock-in price hold for every date.
     bool sameValues() const { return model.sameValues(); }
-    // The window connects its own save handler to this button after the editor's.
+    // The save button; a window that follows the saves connects to scheduleSaved instead.
     QPushButton* saveButton() const { return pushButton_save; }
     QTableWidget* table() const { return tableWidget_observe; }
 
