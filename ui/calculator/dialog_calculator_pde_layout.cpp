@@ -370,6 +370,6 @@ void DialogCalculatorPDE::connectSignals() {
     };
     for (const auto& [pushButton, slot] : clicks)
         connect(pushButton, &QPushButton::clicked, this, slot);
-    // The editor's own connection runs first, so the store is saved before the form copies it.
-    connect(observe_editor->saveButton(), &QPushButton::clicked, this, &D::on_observe_save_clicked);
+    // The form copies the store once the editor has saved it, and not after a refused save.
+    connect(observe_editor, &WidgetObserveGlobal::scheduleSaved, this, &D::on_observe_save_clicked);
 }

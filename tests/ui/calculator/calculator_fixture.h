@@ -23,7 +23,7 @@
 #include "temp_dir.h"
 #include "test_calendar.h"
 #include "trade_calendar.h"
-#include "u8.h"
+#include "qt_text.h"
 
 // Weekdays of 2024 to 2027 without a long holiday from 1 to 24 October 2025 (18 weekdays), so
 // that from 7 January 2025 to 7 January 2026 there are 244 trading days, both ends counted.

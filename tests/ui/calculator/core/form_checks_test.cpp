@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "form_checks.h"
-#include "u8.h"
+#include "qt_text.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "range_solve_outcome.h"
-#include "u8.h"
+#include "qt_text.h"
 
 namespace {
 
