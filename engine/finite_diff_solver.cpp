@@ -74,7 +74,7 @@ struct ImplicitOperator {
 class GridWriter {
   public:
     GridWriter(NEWMAT::Matrix* target, int M, int N) : target_(target), rows_(M + 1), cols_(N + 1) {
-        if (target_ != nullptr) target_->ReSize(rows_, cols_);
+        if (target_ != nullptr) size_grid(*target_, rows_, cols_);
     }
     void write_column(int n, const double* values) {
         if (target_ == nullptr) return;

@@ -4,6 +4,7 @@
 
 #include "calculator_pde.h"
 #include "finite_differences.h"
+#include "grid_memory.h"
 #include "matrix_dump.h"
 
 namespace {
@@ -14,7 +15,7 @@ bool scaled_difference(const NEWMAT::Matrix& bumped, const NEWMAT::Matrix& base,
                        NEWMAT::Matrix& out) {
     const int rows = base.Nrows();
     const int cols = base.Ncols();
-    if (out.Nrows() != rows || out.Ncols() != cols) out.ReSize(rows, cols);
+    size_grid(out, rows, cols);
     const int cells = rows * cols;
     double* o = out.Store();
     if (bumped.Nrows() != rows || bumped.Ncols() != cols) {

@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+#include <newmat/newmat.h>
+
 // The grids one engine run holds at once may take at most this many bytes (1 GiB): price and
 // Greek grids, bumped grids and the grids of a stress run alike. A run that would need more is
 // refused (NaN or false, with the reason PricingProblem::GridTooLarge) before it allocates.
@@ -21,3 +23,8 @@ double grid_bytes(int M, int N, int count);
 
 // Whether `count` grids of (M+1) by (N+1) doubles stay within kMaxGridBytes.
 bool grids_fit(int M, int N, int count);
+
+// Gives grid the size rows by cols, keeping its storage (and values) when it has that size
+// already: runs repeated on one grid size reuse their memory instead of faulting in fresh pages.
+// Large new storage is backed by huge pages where the system offers them.
+void size_grid(NEWMAT::Matrix& grid, int rows, int cols);

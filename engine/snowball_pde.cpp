@@ -110,7 +110,7 @@ bool Snowball_PDE::compute_risk_grids() {
     }
     try {
         for (NEWMAT::Matrix* g : greeks)
-            if (g->Nrows() != rows || g->Ncols() != cols) g->ReSize(rows, cols);
+            size_grid(*g, rows, cols);
     } catch (...) {
         release_stale(greeks, 0, 0);
         last_problem = PricingProblem::OutOfMemory;
