@@ -1,12 +1,17 @@
 #include "range_solve_outcome.h"
 
 #include "form_text.h"
+#include "snowball_pde.h"
 
 using FormText::u8;
 
-RangeSolveOutcome rangeSolveOutcome(int rc) {
+RangeSolveOutcome rangeSolveOutcome(int rc, PricingProblem problem) {
     using Box = RangeSolveOutcome::Box;
     if (rc == 0) return {};
+    if (rc == kSolveCancelled) return {Box::None, QString(), QString(), false};
+    if (rc == kSolveCannotPrice)
+        return {Box::Critical, u8("结构参数错误"), QString::fromUtf8(pricing_problem_text(problem)),
+                false};
     if (rc == -2)
         return {Box::Critical, u8("未获得有效解"), u8("请提高精度(增大PDE中M)再试"), false};
     if (rc == -3) return {Box::Critical, u8("求解错误："), u8("错误的目标变量"), false};

@@ -117,6 +117,11 @@ void PanelStress::on_pushButton_calc_clicked() {
     StressGrid grid;
     if (!readGrid(grid)) return;
     const StressResult result = compute_stress(engine, grid);
+    if (result.problem != PricingProblem::None) {
+        Dialogs::critical(this, QStringLiteral("错误："),
+                          QString::fromUtf8(pricing_problem_text(result.problem)));
+        return;
+    }
     const QList<QTableWidget*> tables{table_tv_, table_delta_, table_gamma_};
     for (QTableWidget* table : tables)
         resetScenarioTable(table, grid.prices, grid.volatilities, grid.price_start, grid.price_step,
