@@ -4,6 +4,7 @@
 #include <string>
 
 #include "command_registry.h"
+#include "product_command.h"
 #include "product_json.h"
 
 namespace {
@@ -34,7 +35,7 @@ int run(int argc, char** argv) {
     const double price = engine.price();
     std::printf("{\"price\": %s}\n", json_number(price).c_str());
     if (json_number(price) == "null") {
-        std::fprintf(stderr, "price: %s\n", kUnpricedProduct);
+        std::fprintf(stderr, "price: %s\n", cannot_price_message(engine.last_problem).c_str());
         return kExitNoResult;
     }
     return kExitOk;

@@ -33,3 +33,6 @@ class ProductCommand {
     const char* name_;
     const char* usage_;
 };
+
+// "the product cannot be priced with these terms", with the engine's reason when it gave one.
+std::string cannot_price_message(PricingProblem problem);

@@ -1,13 +1,13 @@
 #include "product_json.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iostream>
-#include <iterator>
 #include <limits>
-#include <sstream>
 
 #include <nlohmann/json.hpp>
 
@@ -40,7 +40,8 @@ const char* const kKeysHelp =
     "  coupon_adj_rate     rate added to every coupon times (1 - coupon_adj_share) (default 0)\n"
     "  coupon_adj_share    share used in that adjustment (default 1)\n"
     "  payoff_mode         0: full redemption amounts; 1: profit and loss, amount - S0 (default "
-    "0)\n";
+    "0)\n"
+    "A product text longer than 4 MiB (4194304 bytes) is refused as bad input.\n";
 
 // Either a whole document or nothing: the fields are read into a copy and set at the end.
 struct ProductFields {
@@ -164,16 +165,21 @@ bool read_scalars(const json& object, ProductFields& f, const std::vector<std::s
 }  // namespace
 
 bool read_json_document(const std::string& path_or_dash, json& document, std::string& error) {
-    std::string text;
-    if (path_or_dash == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    } else {
-        std::ifstream in(path_or_dash, std::ios::binary);
-        if (!in) return fail(error, "cannot read '" + path_or_dash + "'");
-        std::stringstream ss;
-        ss << in.rdbuf();
-        text = ss.str();
+    const bool from_stdin = path_or_dash == "-";
+    std::ifstream file;
+    if (!from_stdin) {
+        file.open(path_or_dash, std::ios::binary);
+        if (!file) return fail(error, "cannot read '" + path_or_dash + "'");
     }
+    // Read at most one byte beyond the limit: a huge file or an endless device costs no more.
+    std::istream& in = from_stdin ? std::cin : file;
+    std::string text(kMaxProductBytes + 1, '\0');
+    in.read(text.data(), std::streamsize(text.size()));
+    text.resize(std::size_t(in.gcount()));
+    if (in.bad()) return fail(error, "cannot read '" + path_or_dash + "'");
+    if (text.size() > kMaxProductBytes)
+        return fail(error,
+                    "the product is larger than " + std::to_string(kMaxProductBytes) + " bytes");
     try {
         document = json::parse(text);
     } catch (const json::exception& e) {
@@ -192,6 +198,10 @@ bool product_from_json(const json& object, Snowball_PDE& engine, std::string& er
     if (!read_scalars(object, f, extra_keys, error)) return false;
     if (object.contains("obs_time")) {
         if (!read_list(object["obs_time"], "obs_time", f.obs_time, error)) return false;
+        // A date before the one it follows would be priced as if it were not there.
+        if (std::adjacent_find(f.obs_time.begin(), f.obs_time.end(), std::greater_equal<>()) !=
+            f.obs_time.end())
+            return fail(error, "key 'obs_time' must be strictly ascending");
     } else if (f.obs_time.empty()) {
         f.obs_time.assign(1, f.base.T);
     }

@@ -5,6 +5,7 @@
 
 #include <newmat/newmat.h>
 
+#include "file_append.h"
 #include "pde_params.h"
 
 // A parameter block held by an engine. Its outputs point into that engine's own grids, so a
@@ -38,15 +39,21 @@ class Calculator_PDE {
 
     void set_grid_size(int M, int N);
 
+    // The file compute_greeks(true) appends the price grids to, in the working directory.
+    static constexpr const char* kGreeksFile = "PDE_Greeks.csv";
+
     // Greeks from the grids of the last compute_risk_grids run. Returns false when a grid it
-    // needs does not match the size of `price` (those Greeks are then NaN) or the file cannot
-    // be written.
+    // needs does not match the size of `price` (those Greeks are then NaN), memory runs out, or
+    // with write_file the file kGreeksFile cannot be written. A caller that must tell the user
+    // which of these failed calls compute_greeks(false), then append_price_grids(kGreeksFile).
     bool compute_greeks(bool write_file);
-    // The file compute_greeks(true) writes, in the working directory.
-    static const char* const kGreeksFile;
-    // delta, gamma, theta of price and price_ki only (after price_with_grids).
-    void compute_base_greeks();
-    // Appends price ("Price") and, with has_ki, price_ki ("Price_KI") to the file at path.
+    // delta, gamma, theta of price and price_ki only (after price_with_grids); false when memory
+    // runs out.
+    bool compute_base_greeks();
+    // Appends price ("Price") and, with has_ki, price_ki ("Price_KI") to the file at path: both
+    // blocks or, on a failed write, nothing (the file keeps its previous length).
+    AppendStatus append_price_grids(const std::string& path) const;
+    // append_price_grids(path) == AppendStatus::Ok.
     bool write_price_grids(const std::string& path) const;
 
     // Values at underlying S and remaining life tau (years); NaN outside the grid.

@@ -2,22 +2,16 @@
 
 #include <limits>
 
-namespace {
-
-void resize_to(NEWMAT::Matrix& m, int rows, int cols) {
-    if (m.Nrows() != rows || m.Ncols() != cols) m.ReSize(rows, cols);
-}
-
-}  // namespace
+#include "grid_memory.h"
 
 void finite_differences(const NEWMAT::Matrix& V, double dS, double dt, NEWMAT::Matrix& D,
                         NEWMAT::Matrix& G, NEWMAT::Matrix& Th) {
     const int R = V.Nrows();
     const int C = V.Ncols();
     if (R < 2 || C < 2) return;
-    resize_to(D, R, C);
-    resize_to(G, R, C);
-    resize_to(Th, R, C);
+    size_grid(D, R, C);
+    size_grid(G, R, C);
+    size_grid(Th, R, C);
 
     // Row-major storage: cell (i, n), 0-based, is at i * C + n.
     const double* v = V.Store();

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 #include <limits>
 
 #include "finite_diff_solver.h"
@@ -25,13 +26,18 @@ void copy_values(PdeParams& to, const PdeParams& from) {
     to.clear_outputs();
 }
 
-constexpr int kRiskGridCount = 16;
-
 double run_solver(Snowball_PDE& e, PdeParams& block) {
-    return auto_call_finite_diff_implicit(e.obs_time, e.ko_barrier, e.coupon, e.ki_barrier,
-                                          e.div_coupon, e.floor_price, e.call_strike,
-                                          e.call_participation, e.coupon_adj_rate,
-                                          e.coupon_adj_share, e.payoff_mode, block);
+    return auto_call_finite_diff_implicit(
+        e.obs_time, e.ko_barrier, e.coupon, e.ki_barrier, e.div_coupon, e.floor_price,
+        e.call_strike, e.call_participation, e.coupon_adj_rate, e.coupon_adj_share, e.payoff_mode,
+        block, e.cancel_token, &e.last_problem);
+}
+
+// Greek grids of another size than the coming run's are stale: freed before the run allocates,
+// so that old and new grids never add up.
+void release_stale(std::initializer_list<NEWMAT::Matrix*> grids, int rows, int cols) {
+    for (NEWMAT::Matrix* g : grids)
+        if (g->Nrows() != rows || g->Ncols() != cols) g->CleanUp();
 }
 
 }  // namespace
@@ -67,9 +73,22 @@ double Snowball_PDE::price() {
     return run_solver(*this, params);
 }
 
+PricingProblem Snowball_PDE::check_terms(int grids) const {
+    return check_pricing_terms(obs_time, ko_barrier, coupon, ki_barrier, div_coupon, params, grids);
+}
+
 bool Snowball_PDE::compute_risk_grids() {
-    // The Greek grids are sized with the value grids, so the whole set has to fit.
-    if (!grids_fit(params.M, params.N, kRiskGridCount)) return false;
+    // The Greek grids are sized with the value grids, so the whole set has to fit. An observation
+    // time below zero is left to the solver, which logs it.
+    last_problem = check_terms(kRiskGridCount);
+    if (last_problem != PricingProblem::None &&
+        last_problem != PricingProblem::ObservationOutsideLife)
+        return false;
+    const int rows = params.M + 1;
+    const int cols = params.N + 1;
+    const std::initializer_list<NEWMAT::Matrix*> greeks = {
+        &delta, &gamma, &theta, &vega, &rho, &delta_ki, &gamma_ki, &theta_ki, &vega_ki, &rho_ki};
+    release_stale(greeks, rows, cols);
 
     copy_values(params_rate_up, params);
     params_rate_up.r += rate_bump;
@@ -90,12 +109,11 @@ bool Snowball_PDE::compute_risk_grids() {
         if (std::isnan(run_solver(*this, *block))) return false;
     }
     try {
-        const int rows = params.M + 1;
-        const int cols = params.N + 1;
-        for (NEWMAT::Matrix* g : {&delta, &gamma, &theta, &vega, &rho, &delta_ki, &gamma_ki,
-                                  &theta_ki, &vega_ki, &rho_ki})
-            g->ReSize(rows, cols);
+        for (NEWMAT::Matrix* g : greeks)
+            size_grid(*g, rows, cols);
     } catch (...) {
+        release_stale(greeks, 0, 0);
+        last_problem = PricingProblem::OutOfMemory;
         return false;
     }
     return true;

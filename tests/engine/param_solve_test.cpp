@@ -101,14 +101,34 @@ TEST(SolveParam, IterationLimitEndsTheSearchWithoutAValue) {
     EXPECT_EQ(lines(out.progress), 3);
 }
 
-TEST(SolveParam, UnpriceableProductRunsToTheLimit) {
+TEST(SolveParam, TermsThatCannotBePricedAtAnEndDoNotStartTheSearch) {
     Snowball_PDE e = coarse_product();
     e.ki_barrier.pop_back();  // the solver refuses schedules of unequal lengths
-    e.solve_max_iter = 4;
-    double result = 0;
+    double result = 7;
+    Outcome out = search(e, 100, kParamSigma, result, 0.1, 0.4);
+    EXPECT_EQ(out.code, kSolveCannotPrice);
+    EXPECT_EQ(e.last_problem, PricingProblem::ScheduleLengthMismatch);
+    EXPECT_EQ(out.progress, "");
+    EXPECT_EQ(result, 7);
+
+    // Only the upper end is beyond the price ceiling: the reason names it.
+    Snowball_PDE barrier = coarse_product();
+    out = search(barrier, 100, kParamKoBarrier, result, 100, 250);
+    EXPECT_EQ(out.code, kSolveCannotPrice);
+    EXPECT_EQ(barrier.last_problem, PricingProblem::BarrierAboveCeiling);
+    EXPECT_EQ(barrier.ko_barrier.front(), 103);
+}
+
+TEST(SolveParam, ACancelledSearchEndsWithItsOwnCodeAndRestoresTheParameter) {
+    Snowball_PDE e = coarse_product();
+    CancelToken token;
+    token.request();
+    e.cancel_token = &token;
+    double result = 7;
     const Outcome out = search(e, 100, kParamSigma, result, 0.1, 0.4);
-    EXPECT_EQ(out.code, -1);
-    EXPECT_EQ(lines(out.progress), 4);
+    EXPECT_EQ(out.code, kSolveCancelled);
+    EXPECT_EQ(e.last_problem, PricingProblem::Cancelled);
+    EXPECT_EQ(e.params.sigma, 0.18);
 }
 
 TEST(SolveParam, PricesThatStopMovingEndTheSearch) {

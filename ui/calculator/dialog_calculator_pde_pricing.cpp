@@ -84,7 +84,7 @@ void DialogCalculatorPDE::showRangeSolveOutcome(int rc, int kind, double result)
             edit_vol->setText(percent);
         }
     }
-    const RangeSolveOutcome outcome = rangeSolveOutcome(rc);
+    const RangeSolveOutcome outcome = rangeSolveOutcome(rc, engine.last_problem);
     if (outcome.box == RangeSolveOutcome::Box::Critical)
         Dialogs::critical(this, outcome.title, outcome.text);
     if (outcome.box == RangeSolveOutcome::Box::Information)

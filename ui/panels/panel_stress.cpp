@@ -119,6 +119,11 @@ void PanelStress::on_pushButton_calc_clicked() {
     StressGrid grid;
     if (!readGrid(grid)) return;
     const StressResult result = compute_stress(engine, grid);
+    if (result.problem != PricingProblem::None) {
+        Dialogs::critical(this, Dialogs::errorTitleWide(),
+                          QString::fromUtf8(pricing_problem_text(result.problem)));
+        return;
+    }
     const QList<QTableWidget*> tables{table_tv, table_delta, table_gamma};
     for (QTableWidget* table : tables)
         resetScenarioTable(table, grid.prices, grid.volatilities, grid.price_start, grid.price_step,

@@ -82,12 +82,13 @@ TEST_F(ActionsTest, SolvingForTheCouponsReplacesAPerDateListInBothFields) {
     EXPECT_EQ(text("edit_div_coupon"), text("edit_ko_coupon"));
 }
 
-TEST_F(ActionsTest, ASolveRunsOnABrokenScheduleBecauseOnlyThePriceIsChecked) {
+TEST_F(ActionsTest, ASolveOnABrokenScheduleDoesNotStartAndSaysWhy) {
     observeSchedule().dates = QStringLiteral("20240101");
     solveFor(0, "100", "0.05", "0.5");
     ASSERT_EQ(recorder.records().size(), 1);
-    EXPECT_EQ(lastBox().title, u8("提示：在指定区间未能找到合适参数"));
-    EXPECT_TRUE(lastBox().text.startsWith(u8("未在限定次数内找到解")));
+    EXPECT_EQ(lastBox().kind, Dialogs::Kind::Critical);
+    EXPECT_EQ(lastBox().title, u8("结构参数错误"));
+    EXPECT_EQ(lastBox().text, u8("无敲出观察日"));
 }
 
 TEST_F(ActionsTest, ASolveThatFindsNothingSaysWhyAndKeepsTheForm) {
@@ -106,11 +107,12 @@ TEST_F(ActionsTest, ASolveThatFindsNothingSaysWhyAndKeepsTheForm) {
     EXPECT_EQ(lastBox().text, u8("请提高精度(增大PDE中M)再试"));
     EXPECT_TRUE(status().isEmpty());
 
-    // A product that cannot be priced (S_max below S0) runs to the iteration limit.
+    // A product that cannot be priced (S_max below S0) does not start the search.
     setText("edit_S_max", "50");
     solveFor(0, "100", "0.05", "0.5");
-    EXPECT_EQ(lastBox().text, u8("未在限定次数内找到解\n建议通过'知x求1'进行单变量图分析"));
-    EXPECT_EQ(status(), u8("计算已完成"));
+    EXPECT_EQ(lastBox().title, u8("结构参数错误"));
+    EXPECT_EQ(lastBox().text, u8("价格上限必须高于期初价格"));
+    EXPECT_TRUE(status().isEmpty());
     EXPECT_EQ(text("edit_vol"), "18");
 
     window->findChild<QComboBox*>(QStringLiteral("combo_target"))->setCurrentIndex(-1);

@@ -161,3 +161,12 @@ TEST_F(PanelStressTest, NonIntegerTradingDaysReadAsZero) {
 }
 
 }  // namespace
+
+TEST_F(PanelStressTest, AGridBeyondTheMemoryBoundIsRefusedWithItsReasonAndNoTableChanges) {
+    click("pushButton_calc");
+    const QString before = table("table_tv")->item(1, 3)->text();
+    panel.copyTerms(TestSnowball::quarterly().grid(4000, 8000).build());  // eight grids of 256 MB
+    click("pushButton_calc");
+    EXPECT_EQ(recorder.lines(), QStringList{"错误：|网格过大，超出内存上限，请减小M或N"});
+    EXPECT_EQ(table("table_tv")->item(1, 3)->text(), before);
+}

@@ -1,8 +1,14 @@
 #include "range_solve_outcome.h"
 
-RangeSolveOutcome rangeSolveOutcome(int rc) {
+#include "snowball_pde.h"
+
+RangeSolveOutcome rangeSolveOutcome(int rc, PricingProblem problem) {
     using Box = RangeSolveOutcome::Box;
     if (rc == 0) return {};
+    if (rc == kSolveCancelled) return {Box::None, QString(), QString(), false};
+    if (rc == kSolveCannotPrice)
+        return {Box::Critical, QStringLiteral("结构参数错误"),
+                QString::fromUtf8(pricing_problem_text(problem)), false};
     if (rc == -2)
         return {Box::Critical, QStringLiteral("未获得有效解"),
                 QStringLiteral("请提高精度(增大PDE中M)再试"), false};

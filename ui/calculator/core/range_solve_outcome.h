@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "pricing_problem.h"
+
 struct RangeSolveOutcome {
     enum class Box { None, Critical, Information };
     Box box = Box::None;
@@ -14,5 +16,6 @@ struct RangeSolveOutcome {
 };
 
 // rc as solve_param returns it: 0 found, -1 iteration limit, -2 price stopped moving,
-// -3 not a parameter kind, -4 target outside the interval; any other code is reported too.
-RangeSolveOutcome rangeSolveOutcome(int rc);
+// -3 not a parameter kind, -4 target outside the interval, -5 terms that cannot be priced (the
+// engine's `problem` says why), -6 cancelled (no box); any other code is reported too.
+RangeSolveOutcome rangeSolveOutcome(int rc, PricingProblem problem = PricingProblem::None);

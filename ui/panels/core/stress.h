@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "pricing_problem.h"
+
 class Snowball_PDE;
 
 // Scenario axes beyond this many points are refused: every volatility is one finite-difference
@@ -33,10 +35,13 @@ struct StressResult {
     StressMatrix value;
     StressMatrix delta;
     StressMatrix gamma;
+    // GridTooLarge (refused before any run), Cancelled or OutOfMemory: the matrices are empty.
+    PricingProblem problem = PricingProblem::None;
 };
 
 // Solves the product once per volatility on a working copy of the engine and reads the value,
 // Delta and Gamma of the not-knocked-in grids at every scenario price; a cell the grids cannot
 // give (price outside the grid, a product that cannot be priced) is NaN. The engine given is
-// left as it was.
+// left as it was. Refused when the kStressGridCount grids of a run would not fit the engine's
+// memory bound; stops between and within volatilities when the engine's cancel_token is set.
 StressResult compute_stress(const Snowball_PDE& engine, const StressGrid& grid);
