@@ -41,6 +41,7 @@ Calculator_PDE& Calculator_PDE::operator=(const Calculator_PDE& other) {
     has_ki = other.has_ki;
     dS = other.dS;
     dt = other.dt;
+    grid_axes = other.grid_axes;
     rate_bump = other.rate_bump;
     vol_bump = other.vol_bump;
     rho_scale = other.rho_scale;

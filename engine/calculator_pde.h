@@ -6,6 +6,7 @@
 #include <newmat/newmat.h>
 
 #include "pde_params.h"
+#include "price_grid_axes.h"
 
 class Calculator_PDE {
   public:
@@ -54,6 +55,9 @@ class Calculator_PDE {
     bool has_ki;
     double dS;  // NaN until a run stored it
     double dt;  // NaN until a run stored it: no grid computed yet
+    // Rows and columns of the value grids as the run that stored them laid them out; the
+    // look-ups and the Greeks of a non-uniform grid read positions from here.
+    PriceGridAxes grid_axes;
     double rate_bump = 0.01;
     double vol_bump = 0.01;
     double rho_scale = 100;

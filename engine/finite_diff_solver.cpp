@@ -7,6 +7,8 @@
 #include <limits>
 
 #include "grid_lookup.h"
+#include "grid_writer.h"
+#include "price_grid_axes.h"
 #include "snowball_grid_terms.h"
 #include "sp_logger.h"
 #include "tridiagonal_system.h"
@@ -102,25 +104,6 @@ struct ImplicitOperator {
     }
 };
 
-// A stored grid: (M+1) rows of price nodes by (N+1) time columns, written column by column.
-class GridWriter {
-  public:
-    GridWriter(NEWMAT::Matrix* target, int M, int N) : target_(target), rows_(M + 1), cols_(N + 1) {
-        if (target_ != nullptr) target_->ReSize(rows_, cols_);
-    }
-    void write_column(int n, const double* values) {
-        if (target_ == nullptr) return;
-        double* cell = target_->Store() + (n - 1);
-        for (int j = 0; j < rows_; ++j, cell += cols_)
-            *cell = values[j];
-    }
-
-  private:
-    NEWMAT::Matrix* target_;
-    int rows_;
-    std::ptrdiff_t cols_;
-};
-
 // The price at S0, on the straight line between the two nodes around it.
 double value_at(const std::vector<double>& column, double S0, double dS) {
     const double x = snap_to_node(S0 / dS);
@@ -171,6 +154,7 @@ double run(const std::vector<double>& obs_time, const std::vector<double>& ko_ba
     v[M] = w[M] = g.upper_boundary(N + 1);
     GridWriter v_grid(p.out_price, M, N);
     GridWriter w_grid(p.out_price_ki, M, N);
+    if (p.out_axes) *p.out_axes = PriceGridAxes::uniform(M, g.dS, N, g.dt, p.T);
     v_grid.write_column(N + 1, v.data());
     w_grid.write_column(N + 1, w.data());
 
@@ -196,6 +180,12 @@ double run(const std::vector<double>& obs_time, const std::vector<double>& ko_ba
 }
 
 }  // namespace
+
+bool valid_snowball_inputs(const std::vector<double>& obs_time,
+                           const std::vector<double>& ko_barrier, const std::vector<double>& coupon,
+                           const std::vector<double>& ki_barrier, const PdeParams& params) {
+    return valid_inputs(obs_time, ko_barrier, coupon, ki_barrier, params);
+}
 
 bool grids_fit(int M, int N, int count) {
     return M >= 0 && N >= 0 &&

@@ -16,6 +16,11 @@ inline constexpr double kMaxNodeSteps = 4e9;
 // Whether `count` grids of (M+1) by (N+1) doubles stay within kMaxGridBytes.
 bool grids_fit(int M, int N, int count);
 
+// The checks of the terms and grid sizes that every run makes before it starts (both schemes).
+bool valid_snowball_inputs(const std::vector<double>& obs_time,
+                           const std::vector<double>& ko_barrier, const std::vector<double>& coupon,
+                           const std::vector<double>& ki_barrier, const PdeParams& params);
+
 // The price at params.S0 today, read between the two price nodes around it; NaN when the terms
 // cannot be priced. Stores the grids and steps through the block's output pointers that are set.
 // Never throws; a run without grid outputs keeps memory in proportion to M only.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "accurate_solver.h"
 #include "finite_diff_solver.h"
 #include "param_kind.h"
 
@@ -27,11 +28,19 @@ void copy_values(PdeParams& to, const PdeParams& from) {
 
 constexpr int kRiskGridCount = 16;
 
-double run_solver(Snowball_PDE& e, PdeParams& block) {
-    return auto_call_finite_diff_implicit(e.obs_time, e.ko_barrier, e.coupon, e.ki_barrier,
+// The run of the block's scheme; an accurate run on `grid` when it is given.
+PdeResult run_scheme(Snowball_PDE& e, PdeParams& block, const FeatureGrid* grid = nullptr) {
+    PdeResult result;
+    if (block.scheme == PdeScheme::accurate) return auto_call_finite_diff_accurate(e, block, grid);
+    result.price = auto_call_finite_diff_implicit(e.obs_time, e.ko_barrier, e.coupon, e.ki_barrier,
                                           e.div_coupon, e.floor_price, e.call_strike,
                                           e.call_participation, e.coupon_adj_rate,
                                           e.coupon_adj_share, e.payoff_mode, block);
+    return result;
+}
+
+double run_solver(Snowball_PDE& e, PdeParams& block) {
+    return run_scheme(e, block).price;
 }
 
 }  // namespace
@@ -60,11 +69,16 @@ double Snowball_PDE::price_with_grids() {
     params.out_price_ki = &price_ki;
     params.out_dS = &dS;
     params.out_dt = &dt;
+    params.out_axes = &grid_axes;
     return run_solver(*this, params);
 }
 
 double Snowball_PDE::price() {
     return run_solver(*this, params);
+}
+
+PdeResult Snowball_PDE::price_result() {
+    return run_scheme(*this, params);
 }
 
 bool Snowball_PDE::compute_risk_grids() {
@@ -85,9 +99,14 @@ bool Snowball_PDE::compute_risk_grids() {
     params.out_price_ki = &price_ki;
     params.out_dS = &dS;
     params.out_dt = &dt;
+    params.out_axes = &grid_axes;
 
+    // The accurate grid depends on the volatility: the bumped runs take the base run's nodes.
+    const FeatureGrid grid = params.scheme == PdeScheme::accurate
+                                 ? accurate_price_grid(*this, params)
+                                 : FeatureGrid();
     for (PdeParams* block : {&params, &params_vol_up, &params_rate_up}) {
-        if (std::isnan(run_solver(*this, *block))) return false;
+        if (std::isnan(run_scheme(*this, *block, &grid).price)) return false;
     }
     try {
         const int rows = params.M + 1;

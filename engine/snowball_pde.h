@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "calculator_pde.h"
+#include "pde_result.h"
 
 class Snowball_PDE : public Calculator_PDE {
   public:
@@ -18,6 +19,10 @@ class Snowball_PDE : public Calculator_PDE {
     double price_with_grids() override;
     double price() override;
     bool compute_risk_grids() override;
+    // The price of params with what its scheme reads beside it: delta, gamma and, when
+    // extrapolating, the error estimate (the accurate scheme); the implicit scheme gives the
+    // price alone, as price() does.
+    PdeResult price_result();
 
     void set_product(const std::vector<double>& obs_time, const std::vector<double>& ko_barrier,
                      const std::vector<double>& coupon, const std::vector<double>& ki_barrier,
