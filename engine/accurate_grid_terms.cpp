@@ -13,8 +13,8 @@ constexpr double kOnNodeTolerance = 1e-12;
 BarrierNodes AccurateGridTerms::locate(double barrier) const {
     BarrierNodes b;
     const double tolerance = kOnNodeTolerance * S_max;
-    b.first = static_cast<std::size_t>(
-        std::lower_bound(S.begin(), S.end(), barrier - tolerance) - S.begin());
+    b.first = static_cast<std::size_t>(std::lower_bound(S.begin(), S.end(), barrier - tolerance) -
+                                       S.begin());
     b.on_node = b.first < S.size() && std::fabs(S[b.first] - barrier) <= tolerance;
     return b;
 }

@@ -67,25 +67,45 @@ bool set_dates(const Snowball_PDE& e, AccurateGridTerms& g) {
     return true;
 }
 
-// The sub-steps of one column back, from column n + 1 to column n, on u and (when not null) w.
-// Inside the day the next knock-out date is the first at or after column n + 1; at its end, the
-// first at or after column n.
-void step_back(const AccurateGridTerms& g, SdirkStepper& stepper, int n, int parts, double* u,
-               double* w) {
-    const double tau = g.dt / parts;
-    const std::size_t inside = g.date_from(n + 1);
-    const std::size_t at_end = g.date_from(n);
-    for (int s = parts - 1; s >= 0; --s) {
-        const double t_end = g.column_time(n) + s * tau;
-        const EdgeValues stage = g.edges(SdirkStepper::stage_time(t_end, tau), inside);
-        const EdgeValues end = g.edges(t_end, s == 0 ? at_end : inside);
-        stepper.substep(parts, stage, end, u, w);
+// The sub-steps of the time step from column n + 1 back to column n: `parts` of them on u and
+// (when w is not null) w_parts on w, side by side while both have one to take. Inside the step
+// the next knock-out date is the first at or after column n + 1; at its end, the first at or
+// after column n.
+class StepBack {
+  public:
+    StepBack(const AccurateGridTerms& g, int n) : g_(g), n_(n) {
+        inside_ = g.date_from(n + 1);
+        at_end_ = g.date_from(n);
+    }
+
+    // Sub-step s (counted from the start of the step, back in time) of `parts` on `values`.
+    SubStep sub_step(double* values, int parts, int s) const {
+        const double tau = g_.dt / parts;
+        const int left = parts - 1 - s;  // sub-steps still to go after this one
+        const double t_end = g_.column_time(n_) + left * tau;
+        return {values, parts, g_.edges(SdirkStepper::stage_time(t_end, tau), inside_),
+                g_.edges(t_end, left == 0 ? at_end_ : inside_)};
+    }
+
+  private:
+    const AccurateGridTerms& g_;
+    int n_;
+    std::size_t inside_, at_end_;
+};
+
+void step_back(const AccurateGridTerms& g, SdirkStepper& stepper, int n, int v_parts, double* v,
+               int w_parts, double* w) {
+    const StepBack step(g, n);
+    for (int s = 0; s < v_parts; ++s) {
+        if (s < w_parts)
+            stepper.advance(step.sub_step(v, v_parts, s), step.sub_step(w, w_parts, s));
+        else
+            stepper.advance(step.sub_step(v, v_parts, s));
     }
 }
 
 // Nodes on the side of a barrier that S lies on, never the node on the barrier itself.
-void keep_side(const BarrierNodes& b, double barrier, double S, std::size_t& lo,
-               std::size_t& hi) {
+void keep_side(const BarrierNodes& b, double barrier, double S, std::size_t& lo, std::size_t& hi) {
     if (S > barrier) {
         lo = std::max(lo, b.first + (b.on_node ? 1 : 0));
     } else if (b.first > 0) {
@@ -156,12 +176,7 @@ PdeResult run(const Snowball_PDE& e, PdeParams& p, const FeatureGrid& grid, int 
         const int after_jump = last_jump - (n + 1);
         const int v_parts = day_parts(after_jump, false, min_parts);
         const int w_parts = day_parts(after_jump, true, min_parts);
-        if (v_parts == w_parts) {
-            step_back(g, stepper, n, v_parts, v.data(), w.data());
-        } else {
-            step_back(g, stepper, n, v_parts, v.data(), nullptr);
-            step_back(g, stepper, n, w_parts, w.data(), nullptr);
-        }
+        step_back(g, stepper, n, v_parts, v.data(), w_parts, w.data());
         g.apply_knock_in(period, v.data(), w.data());
         today_ki = period;
         if (period > 0 && n == g.col[period - 1]) {

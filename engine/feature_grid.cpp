@@ -102,7 +102,8 @@ double FeatureGrid::switch_point(std::size_t k) const {
 
 double FeatureGrid::peak_integral(double c, double from, double to) const {
     const double wc = width_ * c;
-    return (to - from) + kPeakHeight * wc * (std::asinh((to - c) / wc) - std::asinh((from - c) / wc));
+    return (to - from) +
+           kPeakHeight * wc * (std::asinh((to - c) / wc) - std::asinh((from - c) / wc));
 }
 
 double FeatureGrid::integral(std::size_t k, double x) const {

@@ -19,32 +19,16 @@ NonUniformOperator::NonUniformOperator(const std::vector<double>& nodes, double 
         const double drift = mu * S;
         // Central differences: second 2[h+·V− − (h− + h+)·V + h−·V+]/den,
         // first [−h+²·V− + (h+² − h−²)·V + h−²·V+]/den.
-        double l = diffusion * 2 * hp / den - drift * hp * hp / den;
-        double d = -diffusion * 2 * (hm + hp) / den + drift * (hp * hp - hm * hm) / den;
-        double u = diffusion * 2 * hm / den + drift * hm * hm / den;
-        // Where the drift outweighs the diffusion over a spacing (near S = 0, or with no
-        // volatility) the central first difference would give a negative neighbour weight and
-        // oscillations; the one-sided difference in the drift's direction keeps the weights
-        // positive there.
-        if (l < 0 || u < 0) {
-            l = diffusion * 2 * hp / den;
-            d = -diffusion * 2 * (hm + hp) / den;
-            u = diffusion * 2 * hm / den;
-            if (drift > 0) {
-                d -= drift / hp;
-                u += drift / hp;
-            } else {
-                l -= drift / hm;
-                d += drift / hm;
-            }
-        }
+        const double l = diffusion * 2 * hp / den - drift * hp * hp / den;
+        const double d = -diffusion * 2 * (hm + hp) / den + drift * (hp * hp - hm * hm) / den;
+        const double u = diffusion * 2 * hm / den + drift * hm * hm / den;
         lower_[k] = l;
         diag_[k] = d - r;
         upper_[k] = u;
     }
 }
 
-void NonUniformOperator::factorise_shifted(double k, TridiagonalSystem& system) const {
+void NonUniformOperator::factorise_shifted(double k, TwistedTridiagonal& system) const {
     const std::size_t n = diag_.size();
     std::vector<double> lower(n), diag(n), upper(n);
     for (std::size_t i = 0; i < n; ++i) {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "tridiagonal_system.h"
+#include "twisted_tridiagonal.h"
 
 class NonUniformOperator {
   public:
@@ -12,7 +12,7 @@ class NonUniformOperator {
     NonUniformOperator(const std::vector<double>& nodes, double sigma, double r, double q);
 
     // Factorises I − k·L for the interior nodes into `system`.
-    void factorise_shifted(double k, TridiagonalSystem& system) const;
+    void factorise_shifted(double k, TwistedTridiagonal& system) const;
     // The coefficients that tie the first and last interior rows to nodes 0 and M.
     double first_lower() const { return lower_.front(); }
     double last_upper() const { return upper_.back(); }

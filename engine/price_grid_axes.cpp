@@ -52,8 +52,8 @@ double PriceGridAxes::value_at(const double* column, std::ptrdiff_t stride, int 
         return interpolate_between_nodes(x, column[above * stride], column[below * stride]);
     }
     if (nodes.empty() || !(S >= nodes.front() && S <= nodes.back())) return kNaN;
-    const std::size_t above = std::max<std::size_t>(
-        std::lower_bound(nodes.begin(), nodes.end(), S) - nodes.begin(), 1);
+    const std::size_t above =
+        std::max<std::size_t>(std::lower_bound(nodes.begin(), nodes.end(), S) - nodes.begin(), 1);
     const std::size_t below = above - 1;
     if (static_cast<int>(above) >= rows) return kNaN;
     const double share = (S - nodes[below]) / (nodes[above] - nodes[below]);

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "nonuniform_operator.h"
-#include "tridiagonal_system.h"
+#include "twisted_tridiagonal.h"
 
 // Values at nodes 0 and M.
 struct EdgeValues {
@@ -18,27 +18,36 @@ struct EdgeValues {
     double upper = 0;
 };
 
+// One sub-step of one column: `parts` sub-steps make a time step (1, 2, 4 or 8).
+struct SubStep {
+    double* values;  // nodes 0 .. M; the edge nodes receive end's values
+    int parts;
+    EdgeValues stage;  // at the time of the first stage
+    EdgeValues end;    // at the end of the sub-step
+};
+
 class SdirkStepper {
   public:
-    static constexpr int kMaxParts = 8;  // a day splits into 1, 2, 4 or 8 sub-steps
-
     SdirkStepper(const NonUniformOperator& op, double dt, int M);
 
-    // The time of the first stage of a sub-step that ends at t.
+    // The time of the first stage of a sub-step of length tau that ends at t.
     static double stage_time(double t, double tau);
 
-    // One sub-step of length dt/parts (parts 1, 2, 4 or 8) on u and, when not null, w; both hold
-    // nodes 0 .. M and receive the edge values at the end.
-    void substep(int parts, EdgeValues stage, EdgeValues end, double* u, double* w);
+    void advance(const SubStep& a);
+    // Two columns at once, their solves interleaved.
+    void advance(const SubStep& a, const SubStep& b);
 
   private:
-    void solve(int level, EdgeValues edge, double* x, double* y) const;
+    template <int Lanes>
+    void advance_lanes(const SubStep* const* steps);
+    // Moves the edge values of a stage to the right-hand side of the first and last rows.
+    void add_edges(int level, EdgeValues edge, double* x) const;
 
     static int level_of(int parts);
 
-    std::array<TridiagonalSystem, 4> systems_;  // for dt, dt/2, dt/4, dt/8
-    std::array<double, 4> shift_{};             // alpha·tau of each
+    std::array<TwistedTridiagonal, 4> systems_;  // for dt, dt/2, dt/4, dt/8
+    std::array<double, 4> shift_{};              // alpha·tau of each
     double first_lower_, last_upper_;
     int M_;
-    std::vector<double> stage_u_, stage_w_;
+    std::array<std::vector<double>, 2> stage_;  // Y of each lane
 };

@@ -33,9 +33,9 @@ PdeResult run_scheme(Snowball_PDE& e, PdeParams& block, const FeatureGrid* grid 
     PdeResult result;
     if (block.scheme == PdeScheme::accurate) return auto_call_finite_diff_accurate(e, block, grid);
     result.price = auto_call_finite_diff_implicit(e.obs_time, e.ko_barrier, e.coupon, e.ki_barrier,
-                                          e.div_coupon, e.floor_price, e.call_strike,
-                                          e.call_participation, e.coupon_adj_rate,
-                                          e.coupon_adj_share, e.payoff_mode, block);
+                                                  e.div_coupon, e.floor_price, e.call_strike,
+                                                  e.call_participation, e.coupon_adj_rate,
+                                                  e.coupon_adj_share, e.payoff_mode, block);
     return result;
 }
 
@@ -102,9 +102,8 @@ bool Snowball_PDE::compute_risk_grids() {
     params.out_axes = &grid_axes;
 
     // The accurate grid depends on the volatility: the bumped runs take the base run's nodes.
-    const FeatureGrid grid = params.scheme == PdeScheme::accurate
-                                 ? accurate_price_grid(*this, params)
-                                 : FeatureGrid();
+    const FeatureGrid grid =
+        params.scheme == PdeScheme::accurate ? accurate_price_grid(*this, params) : FeatureGrid();
     for (PdeParams* block : {&params, &params_vol_up, &params_rate_up}) {
         if (std::isnan(run_scheme(*this, *block, &grid).price)) return false;
     }
