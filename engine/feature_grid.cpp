@@ -82,7 +82,7 @@ std::vector<double> FeatureGrid::nodes() const {
         out.push_back(knots_[k]);
         const double total = integral(k, knots_[k + 1]);
         for (int m = 1; m < counts_[k]; ++m)
-            out.push_back(invert(k, double(m) / counts_[k] * total));
+            out.push_back(invert(k, double(m) / counts_[k] * total, total));
     }
     out.push_back(knots_.back());
     return out;
@@ -118,10 +118,10 @@ double FeatureGrid::integral(std::size_t k, double x) const {
 }
 
 // Safeguarded Newton on the increasing integral (its slope is rho >= 1), kept inside a bracket.
-double FeatureGrid::invert(std::size_t k, double target) const {
+double FeatureGrid::invert(std::size_t k, double target, double total) const {
     double lo = knots_[k];
     double hi = knots_[k + 1];
-    double x = lo + (hi - lo) * target / integral(k, hi);
+    double x = lo + (hi - lo) * target / total;
     for (int iter = 0; iter < 100; ++iter) {
         const double f = integral(k, x) - target;
         if (f > 0)

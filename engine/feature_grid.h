@@ -30,8 +30,8 @@ class FeatureGrid {
   private:
     // Integral of rho from the start of segment k to x (inside the segment).
     double integral(std::size_t k, double x) const;
-    // x in segment k where the integral from its start reaches `target`.
-    double invert(std::size_t k, double target) const;
+    // x in segment k where the integral from its start reaches `target` (of `total` over it).
+    double invert(std::size_t k, double target, double total) const;
     // The peak that rises highest over x in segment k, and where the segment changes peak.
     double switch_point(std::size_t k) const;
     double peak_integral(double c, double from, double to) const;

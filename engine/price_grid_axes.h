@@ -2,6 +2,7 @@
 // the grids so that a look-up reads them on the grid they were computed on.
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <limits>
 #include <vector>
@@ -19,7 +20,7 @@ struct PriceGridAxes {
     static PriceGridAxes uniform(int M, double dS, int N, double dt, double T);
     static PriceGridAxes on_nodes(std::vector<double> nodes, int N, double dt, double T);
 
-    bool is_uniform() const { return dS == dS; }
+    bool is_uniform() const { return !std::isnan(dS); }
     // 1-based column of remaining life tau: today for a negative tau, else the time node nearest
     // to T - tau (half away from zero), clamped to [today, maturity]; 0 when there is none.
     int column(double tau) const;
