@@ -67,10 +67,9 @@ bool set_dates(const Snowball_PDE& e, AccurateGridTerms& g) {
     return true;
 }
 
-// The sub-steps of the time step from column n + 1 back to column n: `parts` of them on u and
-// (when w is not null) w_parts on w, side by side while both have one to take. Inside the step
-// the next knock-out date is the first at or after column n + 1; at its end, the first at or
-// after column n.
+// The sub-steps of the time step from column n + 1 back to column n. Inside the step the next
+// knock-out date is the first at or after column n + 1; at its end, the first at or after
+// column n.
 class StepBack {
   public:
     StepBack(const AccurateGridTerms& g, int n) : g_(g), n_(n) {
@@ -93,6 +92,7 @@ class StepBack {
     std::size_t inside_, at_end_;
 };
 
+// v_parts sub-steps on v and w_parts (no more) on w, side by side while both have one to take.
 void step_back(const AccurateGridTerms& g, SdirkStepper& stepper, int n, int v_parts, double* v,
                int w_parts, double* w) {
     const StepBack step(g, n);

@@ -8,6 +8,7 @@
 #include "accurate_grid_terms.h"
 #include "accurate_solver.h"
 #include "feature_grid.h"
+#include "param_kind.h"
 #include "sample_snowballs.h"
 
 namespace {
@@ -154,4 +155,14 @@ TEST(AccurateScheme, ExtrapolatedGridsAndPriceCombineBothRunsOnTheCoarseNodes) {
     ASSERT_FALSE(std::isnan(e.price_with_grids()));
     EXPECT_EQ(e.grid_axes.nodes.size(), 201u);
     EXPECT_NEAR(e.lookup_price(s.S0, e.params.T, false), r.price, 1e-3);
+}
+
+TEST(AccurateScheme, TheParameterSearchPricesWithTheAccurateScheme) {
+    SampleTerms s;
+    Snowball_PDE e = accurate(s, 200);
+    double coupon = 0;
+    ASSERT_EQ(e.solve_param(100, kParamCouponDiv, coupon, 0.01, 0.3), 0);
+    e.set_param(kParamCouponDiv, coupon);
+    EXPECT_NEAR(e.price(), 100, e.solve_epsilon);
+    EXPECT_EQ(e.params.scheme, PdeScheme::accurate) << "the search keeps the scheme";
 }
