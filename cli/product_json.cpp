@@ -41,6 +41,12 @@ const char* const kKeysHelp =
     "  coupon_adj_share    share used in that adjustment (default 1)\n"
     "  payoff_mode         0: full redemption amounts; 1: profit and loss, amount - S0 (default "
     "0)\n"
+    "  scheme              finite-difference method: \"implicit\" (one implicit step per time\n"
+    "                      step on a uniform grid, the default) or \"accurate\" (barriers on\n"
+    "                      the nodes of a grid crowded around them, L-stable sub-steps, about\n"
+    "                      0.001 per 100 at M = 300 and one step per trading day)\n"
+    "  extrapolate         true: with \"accurate\", also price on a grid twice as fine and\n"
+    "                      extrapolate; price then prints \"error_estimate\" (default false)\n"
     "A product text longer than 4 MiB (4194304 bytes) is refused as bad input.\n";
 
 // Either a whole document or nothing: the fields are read into a copy and set at the end.
@@ -140,6 +146,23 @@ std::vector<double>* per_date_field(ProductFields& f, const std::string& key) {
     return nullptr;
 }
 
+// "scheme": the name of a method.
+bool read_scheme(const json& value, PdeScheme& out, std::string& error) {
+    if (value == "implicit")
+        out = PdeScheme::implicit;
+    else if (value == "accurate")
+        out = PdeScheme::accurate;
+    else
+        return fail(error, "key 'scheme' must be \"implicit\" or \"accurate\"");
+    return true;
+}
+
+bool read_bool(const json& value, const std::string& key, bool& out, std::string& error) {
+    if (!value.is_boolean()) return fail(error, "key '" + key + "' must be true or false");
+    out = value.get<bool>();
+    return true;
+}
+
 bool is_extra(const std::string& key, const std::vector<std::string>& extra_keys) {
     for (const std::string& k : extra_keys)
         if (k == key) return true;
@@ -153,6 +176,10 @@ bool read_scalars(const json& object, ProductFields& f, const std::vector<std::s
         const std::string& key = it.key();
         if (double* field = scalar_field(f, key)) {
             if (!read_number(it.value(), key, *field, error)) return false;
+        } else if (key == "scheme") {
+            if (!read_scheme(it.value(), f.base.scheme, error)) return false;
+        } else if (key == "extrapolate") {
+            if (!read_bool(it.value(), key, f.base.extrapolate, error)) return false;
         } else if (key == "M" || key == "N") {
             if (!read_int(it.value(), key, key == "M" ? f.base.M : f.base.N, error)) return false;
         } else if (key != "obs_time" && !per_date_field(f, key) && !is_extra(key, extra_keys)) {
@@ -196,6 +223,8 @@ bool product_from_json(const json& object, Snowball_PDE& engine, std::string& er
     if (!object.is_object()) return fail(error, "the product must be a JSON object");
     ProductFields f(engine);
     if (!read_scalars(object, f, extra_keys, error)) return false;
+    if (f.base.extrapolate && f.base.scheme != PdeScheme::accurate)
+        return fail(error, "key 'extrapolate' needs \"scheme\": \"accurate\"");
     if (object.contains("obs_time")) {
         if (!read_list(object["obs_time"], "obs_time", f.obs_time, error)) return false;
         // A date before the one it follows would be priced as if it were not there.

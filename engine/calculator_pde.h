@@ -7,6 +7,7 @@
 
 #include "file_append.h"
 #include "pde_params.h"
+#include "price_grid_axes.h"
 
 // A parameter block held by an engine. Its outputs point into that engine's own grids, so a
 // block copied or assigned into it starts with none; the engine sets them when it runs.
@@ -78,6 +79,9 @@ class Calculator_PDE {
     bool has_ki;
     double dS;  // NaN until a run stored it
     double dt;  // NaN until a run stored it: no grid computed yet
+    // Rows and columns of the value grids as the run that stored them laid them out; the
+    // look-ups and the Greeks of a non-uniform grid read positions from here.
+    PriceGridAxes grid_axes;
     double rate_bump = 0.01;
     double vol_bump = 0.01;
     double rho_scale = 100;

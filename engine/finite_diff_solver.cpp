@@ -7,6 +7,8 @@
 #include <limits>
 
 #include "grid_lookup.h"
+#include "grid_writer.h"
+#include "price_grid_axes.h"
 #include "snowball_grid_terms.h"
 #include "sp_logger.h"
 #include "tridiagonal_system.h"
@@ -17,18 +19,6 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 bool any_above(const std::vector<double>& v, double bound) {
     return std::any_of(v.begin(), v.end(), [bound](double x) { return x > bound; });
-}
-
-int stored_grid_count(const PdeParams& p) {
-    return (p.out_price != nullptr) + (p.out_price_ki != nullptr);
-}
-
-// A run that stopped after it began storing its outputs leaves none of them behind.
-void discard_outputs(PdeParams& p) {
-    if (p.out_price) p.out_price->CleanUp();
-    if (p.out_price_ki) p.out_price_ki->CleanUp();
-    if (p.out_dS) *p.out_dS = kNaN;
-    if (p.out_dt) *p.out_dt = kNaN;
 }
 
 // The implicit step's operator on the interior nodes j = 1 .. M−1, with a = r − q, factorised once
@@ -68,25 +58,6 @@ struct ImplicitOperator {
         v[0] = w[0] = lower_value;
         v[M] = w[M] = upper_value;
     }
-};
-
-// A stored grid: (M+1) rows of price nodes by (N+1) time columns, written column by column.
-class GridWriter {
-  public:
-    GridWriter(NEWMAT::Matrix* target, int M, int N) : target_(target), rows_(M + 1), cols_(N + 1) {
-        if (target_ != nullptr) size_grid(*target_, rows_, cols_);
-    }
-    void write_column(int n, const double* values) {
-        if (target_ == nullptr) return;
-        double* cell = target_->Store() + (n - 1);
-        for (int j = 0; j < rows_; ++j, cell += cols_)
-            *cell = values[j];
-    }
-
-  private:
-    NEWMAT::Matrix* target_;
-    int rows_;
-    std::ptrdiff_t cols_;
 };
 
 // The price at S0, on the straight line between the two nodes around it.
@@ -145,6 +116,7 @@ double run(const std::vector<double>& obs_time, const std::vector<double>& ko_ba
     v[M] = w[M] = g.upper_boundary(N + 1);
     GridWriter v_grid(p.out_price, M, N);
     GridWriter w_grid(p.out_price_ki, M, N);
+    if (p.out_axes) *p.out_axes = PriceGridAxes::uniform(M, g.dS, N, g.dt, p.T);
     v_grid.write_column(N + 1, v.data());
     w_grid.write_column(N + 1, w.data());
 
@@ -178,6 +150,18 @@ double run(const std::vector<double>& obs_time, const std::vector<double>& ko_ba
 }
 
 }  // namespace
+
+int stored_grid_count(const PdeParams& p) {
+    return (p.out_price != nullptr) + (p.out_price_ki != nullptr);
+}
+
+void discard_outputs(PdeParams& p) {
+    if (p.out_price) p.out_price->CleanUp();
+    if (p.out_price_ki) p.out_price_ki->CleanUp();
+    if (p.out_dS) *p.out_dS = kNaN;
+    if (p.out_dt) *p.out_dt = kNaN;
+    if (p.out_axes) *p.out_axes = PriceGridAxes();
+}
 
 double auto_call_finite_diff_implicit(
     const std::vector<double>& obs_time, const std::vector<double>& ko_barrier,

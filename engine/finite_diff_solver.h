@@ -8,6 +8,12 @@
 #include "pde_params.h"
 #include "pricing_problem.h"
 
+// The grids a run of the block stores (its price grids), for the memory bound of both schemes.
+int stored_grid_count(const PdeParams& p);
+// A run that stopped after it began storing its outputs leaves none of them behind: grids empty,
+// steps NaN, no axes (both schemes).
+void discard_outputs(PdeParams& p);
+
 // The price at params.S0 today, read between the two price nodes around it; NaN when the terms
 // cannot be priced (check_pricing_terms, counting the grids the block stores), when `cancel` is
 // requested (read once per time step) or when memory runs out. The reason goes to *problem when

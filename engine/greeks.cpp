@@ -30,12 +30,21 @@ bool scaled_difference(const NEWMAT::Matrix& bumped, const NEWMAT::Matrix& base,
     return true;
 }
 
+// Delta, gamma and theta of V on the rows the run laid it out on.
+void differences(const PriceGridAxes& axes, const NEWMAT::Matrix& V, double dS, double dt,
+                 NEWMAT::Matrix& D, NEWMAT::Matrix& G, NEWMAT::Matrix& Th) {
+    if (!axes.nodes.empty() && !axes.is_uniform())
+        finite_differences_on_nodes(V, axes.nodes, axes.dt, D, G, Th);
+    else
+        finite_differences(V, dS, dt, D, G, Th);
+}
+
 }  // namespace
 
 bool Calculator_PDE::compute_base_greeks() {
     try {
-        finite_differences(price_grid, dS, dt, delta, gamma, theta);
-        finite_differences(price_ki, dS, dt, delta_ki, gamma_ki, theta_ki);
+        differences(grid_axes, price_grid, dS, dt, delta, gamma, theta);
+        differences(grid_axes, price_ki, dS, dt, delta_ki, gamma_ki, theta_ki);
         return true;
     } catch (const std::bad_alloc&) {
         return false;
@@ -45,10 +54,10 @@ bool Calculator_PDE::compute_base_greeks() {
 bool Calculator_PDE::compute_greeks(bool write_file) {
     bool ok = true;
     try {
-        finite_differences(price_grid, dS, dt, delta, gamma, theta);
+        differences(grid_axes, price_grid, dS, dt, delta, gamma, theta);
         ok &= scaled_difference(price_vol_up, price_grid, vega_scale, vega);
         ok &= scaled_difference(price_rate_up, price_grid, rho_scale, rho);
-        finite_differences(price_ki, dS, dt, delta_ki, gamma_ki, theta_ki);
+        differences(grid_axes, price_ki, dS, dt, delta_ki, gamma_ki, theta_ki);
         if (has_ki) {
             ok &= scaled_difference(price_ki_vol_up, price_ki, vega_scale, vega_ki);
             ok &= scaled_difference(price_ki_rate_up, price_ki, rho_scale, rho_ki);

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <limits>
 
+#include "accurate_solver.h"
 #include "finite_diff_solver.h"
 #include "param_kind.h"
 
@@ -26,11 +27,20 @@ void copy_values(PdeParams& to, const PdeParams& from) {
     to.clear_outputs();
 }
 
-double run_solver(Snowball_PDE& e, PdeParams& block) {
-    return auto_call_finite_diff_implicit(
+// The run of the block's scheme; an accurate run on `grid` when it is given.
+PdeResult run_scheme(Snowball_PDE& e, PdeParams& block, const FeatureGrid* grid = nullptr) {
+    if (block.scheme == PdeScheme::accurate)
+        return auto_call_finite_diff_accurate(e, block, grid, 1, &e.last_problem);
+    PdeResult result;
+    result.price = auto_call_finite_diff_implicit(
         e.obs_time, e.ko_barrier, e.coupon, e.ki_barrier, e.div_coupon, e.floor_price,
         e.call_strike, e.call_participation, e.coupon_adj_rate, e.coupon_adj_share, e.payoff_mode,
         block, e.cancel_token, &e.last_problem);
+    return result;
+}
+
+double run_solver(Snowball_PDE& e, PdeParams& block) {
+    return run_scheme(e, block).price;
 }
 
 // Greek grids of another size than the coming run's are stale: freed before the run allocates,
@@ -66,6 +76,7 @@ double Snowball_PDE::price_with_grids() {
     params.out_price_ki = &price_ki;
     params.out_dS = &dS;
     params.out_dt = &dt;
+    params.out_axes = &grid_axes;
     return run_solver(*this, params);
 }
 
@@ -75,6 +86,10 @@ double Snowball_PDE::price() {
 
 PricingProblem Snowball_PDE::check_terms(int grids) const {
     return check_pricing_terms(obs_time, ko_barrier, coupon, ki_barrier, div_coupon, params, grids);
+}
+
+PdeResult Snowball_PDE::price_result() {
+    return run_scheme(*this, params);
 }
 
 bool Snowball_PDE::compute_risk_grids() {
@@ -104,9 +119,13 @@ bool Snowball_PDE::compute_risk_grids() {
     params.out_price_ki = &price_ki;
     params.out_dS = &dS;
     params.out_dt = &dt;
+    params.out_axes = &grid_axes;
 
+    // The accurate grid depends on the volatility: the bumped runs take the base run's nodes.
+    const FeatureGrid grid =
+        params.scheme == PdeScheme::accurate ? accurate_price_grid(*this, params) : FeatureGrid();
     for (PdeParams* block : {&params, &params_vol_up, &params_rate_up}) {
-        if (std::isnan(run_solver(*this, *block))) return false;
+        if (std::isnan(run_scheme(*this, *block, &grid).price)) return false;
     }
     try {
         for (NEWMAT::Matrix* g : greeks)

@@ -12,6 +12,7 @@
 // solve_param codes beyond the search's own 0 to -4.
 inline constexpr int32_t kSolveCannotPrice = -5;  // the terms cannot be priced at an end
 inline constexpr int32_t kSolveCancelled = -6;    // stopped through cancel_token
+#include "pde_result.h"
 
 class Snowball_PDE : public Calculator_PDE {
   public:
@@ -26,6 +27,10 @@ class Snowball_PDE : public Calculator_PDE {
     double price() override;
     // Refused before it allocates when the kRiskGridCount grids would not fit (grid_memory.h).
     bool compute_risk_grids() override;
+    // The price of params with what its scheme reads beside it: delta, gamma and, when
+    // extrapolating, the error estimate (the accurate scheme); the implicit scheme gives the
+    // price alone, as price() does.
+    PdeResult price_result();
 
     // What keeps the product from being priced by a run holding `grids` grids (grid_memory.h:
     // 0 for price(), kRiskGridCount for the Greeks); None when it can be priced. The runs make
