@@ -139,8 +139,8 @@ PdeResult read_today(const Snowball_PDE& e, const AccurateGridTerms& g, const do
 PdeResult run(const Snowball_PDE& e, PdeParams& p, const FeatureGrid& grid, int min_parts,
               PricingProblem& problem) {
     // 1. validation, as for the implicit scheme
-    problem = check_pricing_terms(e.obs_time, e.ko_barrier, e.coupon, e.ki_barrier, e.div_coupon,
-                                  p, stored_grid_count(p));
+    problem = check_pricing_terms(e.obs_time, e.ko_barrier, e.coupon, e.ki_barrier, e.div_coupon, p,
+                                  stored_grid_count(p));
     if (problem != PricingProblem::None) return {};
     if (std::isnan(p.q)) p.q = 0;
     const std::time_t started = std::time(nullptr);

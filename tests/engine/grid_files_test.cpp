@@ -13,8 +13,8 @@
 #include <gtest/gtest.h>
 
 #include "matrix_dump.h"
-#include "test_snowball.h"
 #include "temp_dir.h"
+#include "test_snowball.h"
 
 namespace {
 

@@ -14,6 +14,15 @@ namespace {
 
 using P = PricingProblem;
 
+// The small product, priced by either scheme: both make the same checks and stop the same way.
+Snowball_PDE small(PdeScheme scheme) {
+    Snowball_PDE e = TestSnowball::small().build();
+    e.params.scheme = scheme;
+    return e;
+}
+
+const PdeScheme kSchemes[] = {PdeScheme::implicit, PdeScheme::accurate};
+
 }  // namespace
 
 TEST(PricingProblems, EachTermThePriceCannotBeComputedFromHasItsOwnReasonAndText) {
@@ -46,16 +55,17 @@ TEST(PricingProblems, EachTermThePriceCannotBeComputedFromHasItsOwnReasonAndText
         {"date before today", [](Snowball_PDE& e) { e.obs_time[0] = -0.1; },
          P::ObservationOutsideLife},
     };
-    for (const auto& c : cases) {
-        Snowball_PDE e = TestSnowball::small().build();
-        c.change(e);
-        EXPECT_EQ(e.check_terms(), c.reason) << c.name;
-        EXPECT_TRUE(std::isnan(e.price())) << c.name;
-        EXPECT_EQ(e.last_problem, c.reason) << c.name;
-        EXPECT_FALSE(e.compute_risk_grids()) << c.name;
-        EXPECT_EQ(e.last_problem, c.reason) << c.name;
-        EXPECT_STRNE(pricing_problem_text(c.reason), "") << c.name;
-    }
+    for (const auto& c : cases)
+        for (PdeScheme scheme : kSchemes) {
+            Snowball_PDE e = small(scheme);
+            c.change(e);
+            EXPECT_EQ(e.check_terms(), c.reason) << c.name;
+            EXPECT_TRUE(std::isnan(e.price())) << c.name;
+            EXPECT_EQ(e.last_problem, c.reason) << c.name;
+            EXPECT_FALSE(e.compute_risk_grids()) << c.name;
+            EXPECT_EQ(e.last_problem, c.reason) << c.name;
+            EXPECT_STRNE(pricing_problem_text(c.reason), "") << c.name;
+        }
     Snowball_PDE ok = TestSnowball::small().build();
     EXPECT_FALSE(std::isnan(ok.price()));
     EXPECT_EQ(ok.last_problem, P::None);
@@ -63,7 +73,8 @@ TEST(PricingProblems, EachTermThePriceCannotBeComputedFromHasItsOwnReasonAndText
 }
 
 TEST(MemoryBound, TheGreeksRunCountsAllSixteenGridsBeforeItAllocates) {
-    Snowball_PDE e = TestSnowball::small().grid(3000, 3000).build();  // 72 MB a grid: two fit, sixteen do not
+    Snowball_PDE e =
+        TestSnowball::small().grid(3000, 3000).build();  // 72 MB a grid: two fit, sixteen do not
     EXPECT_EQ(e.check_terms(kPriceGridCount), P::None);
     EXPECT_EQ(e.check_terms(kRiskGridCount), P::GridTooLarge);
     EXPECT_FALSE(e.compute_risk_grids());
@@ -74,21 +85,23 @@ TEST(MemoryBound, TheGreeksRunCountsAllSixteenGridsBeforeItAllocates) {
 }
 
 TEST(Cancellation, ARequestedTokenStopsEveryRunWithItsReasonAndLeavesNoHalfGrid) {
-    Snowball_PDE e = TestSnowball::small().build();
-    ASSERT_TRUE(e.compute_risk_grids());
-    CancelToken token;
-    e.cancel_token = &token;
-    token.request();
-    EXPECT_TRUE(std::isnan(e.price_with_grids()));
-    EXPECT_EQ(e.last_problem, P::Cancelled);
-    EXPECT_EQ(e.price_grid.Nrows(), 0) << "a stopped run leaves no half-written grid";
-    EXPECT_TRUE(std::isnan(e.dt));
-    EXPECT_FALSE(e.compute_risk_grids());
-    EXPECT_EQ(e.last_problem, P::Cancelled);
+    for (PdeScheme scheme : kSchemes) {
+        Snowball_PDE e = small(scheme);
+        ASSERT_TRUE(e.compute_risk_grids());
+        CancelToken token;
+        e.cancel_token = &token;
+        token.request();
+        EXPECT_TRUE(std::isnan(e.price_with_grids()));
+        EXPECT_EQ(e.last_problem, P::Cancelled);
+        EXPECT_EQ(e.price_grid.Nrows(), 0) << "a stopped run leaves no half-written grid";
+        EXPECT_TRUE(std::isnan(e.dt));
+        EXPECT_FALSE(e.compute_risk_grids());
+        EXPECT_EQ(e.last_problem, P::Cancelled);
 
-    token.reset();
-    EXPECT_FALSE(std::isnan(e.price_with_grids()));
-    EXPECT_EQ(e.last_problem, P::None);
+        token.reset();
+        EXPECT_FALSE(std::isnan(e.price_with_grids()));
+        EXPECT_EQ(e.last_problem, P::None);
+    }
 }
 
 TEST(Cancellation, ATokenSetFromAnotherThreadStopsALongRunWithinItsTimeSteps) {

@@ -26,7 +26,8 @@ class ObserveEditor : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         TempDir dir;
-        // Every weekday from December 2023 to the end of 2025, so rolling a weekend gives the Monday.
+        // Every weekday from December 2023 to the end of 2025, so rolling a weekend gives the
+        // Monday.
         ASSERT_TRUE(trade_calendar().load(TestCalendar::weekdays(20231201, 20251231).write(dir)));
     }
 
