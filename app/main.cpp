@@ -3,9 +3,14 @@
 
 #include "dialog_calculator_pde.h"
 #include "sp_logger.h"
+#include "working_folder.h"
 
 int main(int argc, char* argv[]) {
+    // The log, default exports and computed tables are written in the working directory, which
+    // for an installed program may be a system folder: then the user's data folder serves.
+    const std::string folder = enter_writable_working_folder();
     SpLogger::instance().init("log/Brimvale");
+    sp_printf(&SpLogger::instance(), 2, "Working folder: %s", folder.c_str());
     auto* app = new QApplication(argc, argv);
     auto* window = new DialogCalculatorPDE(nullptr);
     window->show();

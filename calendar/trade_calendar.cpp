@@ -154,18 +154,34 @@ double trading_year_fraction(int32_t a, int32_t b, double days_per_year) {
     return trade_calendar().trading_year_fraction(a, b, days_per_year);
 }
 
-std::vector<std::string> calendar_file_candidates() {
+std::vector<std::string> calendar_file_candidates(const std::string& executable_folder,
+                                                  const std::string& data_folder) {
     std::vector<std::string> candidates{kCalendarFile};
-    const std::filesystem::path dir = executable_dir();
-    if (!dir.empty()) {
-        candidates.push_back((dir / kCalendarFile).string());
-        candidates.push_back((dir / "data" / kCalendarFile).string());
+    const std::filesystem::path beside(executable_folder);
+    if (!beside.empty()) {
+        candidates.push_back((beside / kCalendarFile).string());
+        candidates.push_back((beside / "data" / kCalendarFile).string());
     }
+    if (!data_folder.empty())
+        candidates.push_back((std::filesystem::path(data_folder) / kCalendarFile).string());
     return candidates;
 }
 
+std::vector<std::string> calendar_file_candidates() {
+#ifdef BRIMVALE_DATA_DIR
+    const std::string installed = BRIMVALE_DATA_DIR;
+#else
+    const std::string installed;
+#endif
+    return calendar_file_candidates(executable_dir().string(), installed);
+}
+
 std::string locate_calendar_file() {
-    for (const std::string& path : calendar_file_candidates()) {
+    return locate_calendar_file(calendar_file_candidates());
+}
+
+std::string locate_calendar_file(const std::vector<std::string>& candidates) {
+    for (const std::string& path : candidates) {
         std::error_code ec;
         if (std::filesystem::is_regular_file(path, ec)) return path;
     }

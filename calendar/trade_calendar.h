@@ -57,7 +57,13 @@ double trading_year_fraction(int32_t a, int32_t b, double days_per_year);
 
 // Where the process-wide calendar is read from, in order: "trade_calendar.csv" in the working
 // directory, then beside the executable, then in "data/" beside the executable (a program
-// started from a desktop menu has an arbitrary working directory).
+// started from a desktop menu has an arbitrary working directory), then in the folder the
+// installed package puts it in (<prefix>/share/brimvale).
 std::vector<std::string> calendar_file_candidates();
-// The first candidate that exists, or "trade_calendar.csv" when none does.
+// The same order over the given folders; an empty folder adds no candidate.
+std::vector<std::string> calendar_file_candidates(const std::string& executable_folder,
+                                                  const std::string& data_folder);
+// The first of calendar_file_candidates() that exists, or "trade_calendar.csv" when none does.
 std::string locate_calendar_file();
+// The first of the given candidates that is a file, or "trade_calendar.csv" when none is.
+std::string locate_calendar_file(const std::vector<std::string>& candidates);

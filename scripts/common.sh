@@ -33,3 +33,8 @@ build_tree() {
     fi
     cmake --build "$ROOT/$dir" -j "$JOBS"
 }
+
+# phase NAME: names the next step with the time since the script started.
+phase() {
+    echo "== $1 (at $((SECONDS / 60))m$((SECONDS % 60))s)"
+}

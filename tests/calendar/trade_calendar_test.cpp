@@ -25,13 +25,6 @@ struct ThreeDays : ::testing::Test {
     }
 };
 
-// Runs a piece of code in another working directory.
-struct InDirectory {
-    std::filesystem::path before = std::filesystem::current_path();
-    explicit InDirectory(const std::filesystem::path& p) { std::filesystem::current_path(p); }
-    ~InDirectory() { std::filesystem::current_path(before); }
-};
-
 }  // namespace
 
 TEST_F(ThreeDays, RollsAndShiftsFromDaysBetweenTradingDays) {
@@ -183,9 +176,12 @@ TEST(ProcessCalendar, IsFoundInTheWorkingDirectoryFirstAndBesideTheExecutableOth
     InDirectory in(dir.path());
     const std::string beside = std::string(BRIMVALE_BIN_DIR) + "/trade_calendar.csv";
     const std::vector<std::string> candidates = calendar_file_candidates();
-    ASSERT_EQ(candidates.size(), 3u);
+    ASSERT_EQ(candidates.size(), 4u);
     EXPECT_EQ(candidates[0], "trade_calendar.csv");
     EXPECT_TRUE(std::filesystem::equivalent(candidates[1], beside));
+    const std::filesystem::path installed(candidates[3]);
+    EXPECT_TRUE(installed.is_absolute() && installed.parent_path().filename() == "brimvale")
+        << "then the installed data folder: " << installed;
     EXPECT_TRUE(std::filesystem::equivalent(locate_calendar_file(), beside));
 
     dir.write("trade_calendar.csv", "iDate\n20240102\n");

@@ -39,3 +39,10 @@ class TempDir {
   private:
     std::filesystem::path path_;
 };
+
+// Runs a piece of code in another working directory.
+struct InDirectory {
+    std::filesystem::path before = std::filesystem::current_path();
+    explicit InDirectory(const std::filesystem::path& p) { std::filesystem::current_path(p); }
+    ~InDirectory() { std::filesystem::current_path(before); }
+};
