@@ -15,7 +15,11 @@ QLineEdit* addLabelledEdit(QBoxLayout* row, const QString& label, const QString&
                            const QString& objectName) {
     auto* edit = new QLineEdit(text);
     edit->setObjectName(objectName);
-    row->addWidget(new QLabel(label));
+    // A crowded row squeezes its fields; each keeps room for six digits, a sign and a point.
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("-0.000000")) + 12);
+    auto* caption = new QLabel(label);
+    caption->setBuddy(edit);  // announced by its label
+    row->addWidget(caption);
     row->addWidget(edit);
     return edit;
 }
