@@ -33,6 +33,8 @@ void addLabelledEdits(QBoxLayout* row, std::initializer_list<LabelledEditSpec> f
 QPushButton* addButton(QBoxLayout* row, const QString& text, const QString& objectName) {
     auto* button = new QPushButton(text);
     button->setObjectName(objectName);
+    // Enter in a field of a panel dialog would otherwise press its first button ("使用").
+    button->setAutoDefault(false);
     row->addWidget(button);
     return button;
 }

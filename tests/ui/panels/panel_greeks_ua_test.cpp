@@ -185,6 +185,8 @@ TEST_F(PanelGreeksUaTest, FieldsHoldTheirTextsAreNamedByTheirLabelsAndResultsAre
         EXPECT_TRUE(edit(result)->isReadOnly()) << result;
         EXPECT_TRUE(edit(result)->isEnabled()) << result << " stays selectable";
     }
+    for (QPushButton* b : panel.findChildren<QPushButton*>())
+        EXPECT_FALSE(b->isDefault()) << "Enter in a field presses " << b->text().toStdString();
     panel.hide();
 }
 
