@@ -308,7 +308,7 @@ QGroupBox* DialogCalculatorPDE::buildPdeGroup() {
     check_extrapolate = new QCheckBox(QStringLiteral("外推"), this);
     check_extrapolate->setObjectName(QStringLiteral("check_extrapolate"));
     check_extrapolate->setToolTip(
-        QStringLiteral("在加密一倍的网格上再算一次并外推，状态栏显示误差估计"));
+        QStringLiteral("在加密一倍的网格上再算一次并外推，同时给出误差估计"));
     check_extrapolate->setEnabled(false);
     connect(combo_scheme, QOverload<int>::of(&QComboBox::currentIndexChanged), check_extrapolate,
             [this](int index) { check_extrapolate->setEnabled(index == 1); });
