@@ -13,6 +13,8 @@ int main(int argc, char* argv[]) {
     sp_printf(&SpLogger::instance(), 2, "Working folder: %s", folder.c_str());
     auto* app = new QApplication(argc, argv);
     auto* window = new DialogCalculatorPDE(nullptr);
+    // The window's close ends the program, whatever other window is still open.
+    QObject::connect(window, &QDialog::finished, app, &QApplication::quit);
     window->show();
     const int rc = app->exec();
     delete window;

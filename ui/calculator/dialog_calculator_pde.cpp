@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,6 +12,8 @@
 #include "dialogs.h"
 #include "form_text.h"
 #include "observe_schedule.h"
+#include "panel_stress.h"
+#include "panel_win_rate.h"
 #include "param_kind.h"
 #include "trade_calendar.h"
 #include "widget_observe_global.h"
@@ -54,6 +57,8 @@ DialogCalculatorPDE::DialogCalculatorPDE(QWidget* parent) : QDialog(parent) {
     // 2. widgets, layouts, connections; the grid buttons wait for the first Greeks run
     buildWindow();
     connectSignals();
+    clearDefaultButtons();
+    keepTextsWhole();
     pushButton_univariate->setEnabled(false);
     pushButton_export_matrix->setEnabled(false);
     pushButton_lookup->setEnabled(false);
@@ -73,6 +78,20 @@ DialogCalculatorPDE::DialogCalculatorPDE(QWidget* parent) : QDialog(parent) {
 }
 
 DialogCalculatorPDE::~DialogCalculatorPDE() = default;
+
+void DialogCalculatorPDE::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void DialogCalculatorPDE::done(int result) {
+    PanelWinRate::closeOpen();
+    PanelStress::closeOpen();
+    QDialog::done(result);
+}
 
 void DialogCalculatorPDE::on_pushButton_default_param_clicked() {
     // Each write fires the field's own handler (S drives S_max, spot, target; T drives N).
@@ -178,12 +197,15 @@ void DialogCalculatorPDE::setFormParam(int kind, double value) {
     switch (kind) {
         case kParamKoBarrier:
             edit_ko_price->setText(text);
+            observe_editor->setValueForEveryDate(WidgetObserveGlobal::ColumnKnockOutPrice, text);
             break;
         case kParamKiBarrier:
             edit_ki_price->setText(text);
+            observe_editor->setValueForEveryDate(WidgetObserveGlobal::ColumnKnockInPrice, text);
             break;
         case kParamCoupon:
             edit_ko_coupon->setText(text);
+            observe_editor->setValueForEveryDate(WidgetObserveGlobal::ColumnKnockOutCoupon, text);
             break;
         case kParamSigma:
             edit_vol->setText(text);
@@ -194,6 +216,7 @@ void DialogCalculatorPDE::setFormParam(int kind, double value) {
         case kParamCouponDiv:
             edit_ko_coupon->setText(text);
             edit_div_coupon->setText(text);
+            observe_editor->setValueForEveryDate(WidgetObserveGlobal::ColumnKnockOutCoupon, text);
             break;
         default:
             break;

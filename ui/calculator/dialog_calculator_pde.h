@@ -12,6 +12,7 @@ class QCheckBox;
 class QComboBox;
 class QGridLayout;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLayout;
 class QLineEdit;
@@ -35,6 +36,14 @@ class DialogCalculatorPDE : public QDialog {
 
     // The window's idea of today (the default schedule and the look-up date); tests pin it.
     static QDate (*today)();
+
+    // Closing the window ends the program: a win-rate run is stopped and the panels close too.
+    void done(int result) override;
+
+  protected:
+    // Escape would reject the dialog and end the program with the user's terms lost; the window
+    // closes only by its close button.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private slots:
     void on_combo_type_changed(int index);
@@ -77,6 +86,11 @@ class DialogCalculatorPDE : public QDialog {
     QPushButton* button(const char* name, const char* text);
     void addLabelled(QGridLayout* grid, int row, int column, const char* label, QWidget* widget);
     void fillCategoryCombo();
+    // No button of the window is a default one that Enter in a field would press.
+    void clearDefaultButtons();
+    // The read-outs grow with their text and show it whole in a tooltip; list fields keep
+    // their start in view and show the whole list in a tooltip.
+    void keepTextsWhole();
 
     // Checks and engine set-up (dialog_calculator_pde_checks.cpp).
     bool require_product();
@@ -113,6 +127,8 @@ class DialogCalculatorPDE : public QDialog {
     QComboBox* combo_days = nullptr;
     QComboBox* combo_snowball = nullptr;
     QComboBox* combo_target = nullptr;
+    QComboBox* combo_scheme = nullptr;
+    QCheckBox* check_extrapolate = nullptr;
     QCheckBox* check_knocked_in = nullptr;
     QLabel* label_status = nullptr;
 

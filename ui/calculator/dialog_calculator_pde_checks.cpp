@@ -1,4 +1,5 @@
 // The calculator window's checks of the form and the copying of the form into its engine.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -57,6 +58,8 @@ void DialogCalculatorPDE::read_form() {
     block.q = readPercent(edit_div_rate->text());
     block.M = 10;
     block.N = 10;
+    block.scheme = combo_scheme->currentIndex() == 1 ? PdeScheme::accurate : PdeScheme::implicit;
+    block.extrapolate = block.scheme == PdeScheme::accurate && check_extrapolate->isChecked();
     // 3. scalar terms; the participation is a plain factor
     engine.div_coupon = readPercent(edit_div_coupon->text());
     engine.floor_price = readNumber(edit_floor->text());

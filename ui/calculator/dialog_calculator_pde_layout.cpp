@@ -1,5 +1,7 @@
 // The calculator window's widgets and layouts: the form groups, the header row and footer line,
 // and the connections of every control.
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -8,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTextCodec>
 #include <QVBoxLayout>
 
@@ -38,6 +41,27 @@ const char* const kBigButtonStyle = "font-size:30px;color:red";
 
 QSpacerItem* horizontalSpacer(int width) {
     return new QSpacerItem(width, 20, QSizePolicy::Fixed, QSizePolicy::Minimum);
+}
+
+// A read-out grows to hold its whole text (17 decimals and a sign included) and shows it in a
+// tooltip as well; it never shrinks below the width it was laid out with.
+void fitReadout(QLineEdit* edit) {
+    const int base = edit->minimumWidth();
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit, base](const QString& text) {
+        const int margins = 2 * edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 12;
+        edit->setMinimumWidth(
+            std::max(base, edit->fontMetrics().horizontalAdvance(text) + margins));
+        edit->setToolTip(text);
+    });
+}
+
+// A per-date list is read from its start: the start stays in view, the whole list is in the
+// tooltip.
+void showListStart(QLineEdit* edit) {
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit](const QString& text) {
+        if (!edit->hasFocus()) edit->setCursorPosition(0);
+        edit->setToolTip(text);
+    });
 }
 
 }  // namespace
@@ -274,6 +298,20 @@ QGroupBox* DialogCalculatorPDE::buildPdeGroup() {
     combo_days->setEnabled(false);
     edit_days_per_year = field("edit_days_per_year", QString::number(kTradingDaysPerYear));
     edit_days_per_year->setEnabled(false);
+    combo_scheme = makeCombo({QStringLiteral("标准"), QStringLiteral("高精度")}, this);
+    combo_scheme->setObjectName(QStringLiteral("combo_scheme"));
+    // Announced by its name as well as its item, like the solve target combo.
+    combo_scheme->setAccessibleName(QStringLiteral("combo_scheme"));
+    combo_scheme->setAccessibleDescription(QStringLiteral("combo_scheme"));
+    combo_scheme->setToolTip(
+        QStringLiteral("标准：逐日隐式差分；高精度：非均匀网格与多步L稳定格式"));
+    check_extrapolate = new QCheckBox(QStringLiteral("外推"), this);
+    check_extrapolate->setObjectName(QStringLiteral("check_extrapolate"));
+    check_extrapolate->setToolTip(
+        QStringLiteral("在加密一倍的网格上再算一次并外推，同时给出误差估计"));
+    check_extrapolate->setEnabled(false);
+    connect(combo_scheme, QOverload<int>::of(&QComboBox::currentIndexChanged), check_extrapolate,
+            [this](int index) { check_extrapolate->setEnabled(index == 1); });
 
     auto* group = new QGroupBox(QStringLiteral("PDE参数:"), this);
     auto* grid = new QGridLayout(group);
@@ -283,6 +321,8 @@ QGroupBox* DialogCalculatorPDE::buildPdeGroup() {
     addLabelled(grid, 3, 0, "小数位数:", edit_decimals);
     addLabelled(grid, 4, 0, "日数", combo_days);
     addLabelled(grid, 5, 0, "PDE年天数", edit_days_per_year);
+    addLabelled(grid, 6, 0, "算法", combo_scheme);
+    grid->addWidget(check_extrapolate, 7, 1);
     return group;
 }
 
@@ -343,6 +383,24 @@ QLayout* DialogCalculatorPDE::buildFooterLine() {
     row->addWidget(folder, 1);
     row->addWidget(pushButton_save_CSV);
     return row;
+}
+
+void DialogCalculatorPDE::clearDefaultButtons() {
+    // A dialog makes its first auto-default button the default one when shown (here "?").
+    for (QPushButton* pushButton : findChildren<QPushButton*>()) {
+        pushButton->setAutoDefault(false);
+        pushButton->setDefault(false);
+    }
+}
+
+void DialogCalculatorPDE::keepTextsWhole() {
+    for (QLineEdit* output : {edit_price, edit_g_price, edit_g_delta, edit_g_gamma, edit_g_theta,
+                              edit_g_vega, edit_g_rho}) {
+        output->setReadOnly(true);
+        fitReadout(output);
+    }
+    for (QLineEdit* list : {edit_ko_price, edit_ko_coupon, edit_ki_price})
+        showListStart(list);
 }
 
 void DialogCalculatorPDE::connectSignals() {

@@ -1,5 +1,7 @@
 // The calculator window's pricing actions: price, solve in an interval, the Monte Carlo check
 // and the launches of the analysis panels.
+#include <cmath>
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +33,12 @@ QString finishedText() {
     return QStringLiteral("计算已完成");
 }
 
+// What an extrapolated price says of its remaining error; nothing for other runs.
+QString errorEstimateText(double estimate) {
+    if (std::isnan(estimate)) return QString();
+    return QStringLiteral("（误差估计 %1）").arg(QString::number(estimate, 'g', 2));
+}
+
 QString termsErrorTitle() {
     return QStringLiteral("结构参数错误：");
 }
@@ -43,8 +51,11 @@ void DialogCalculatorPDE::on_pushButton_price_clicked() {
     commit_product(engine.coupon_adj_rate, engine.coupon_adj_share);
     label_status->setText(busyText());
     // Prices always show two decimals; the decimals field is for the Greeks read-out.
-    edit_price->setText(FormText::fixed(engine.price(), 2));
-    label_status->setText(finishedText());
+    const PdeResult result = engine.price_result();
+    edit_price->setText(FormText::fixed(result.price, 2));
+    label_status->setText(finishedText() + errorEstimateText(result.error_estimate));
+    edit_price->setToolTip(FormText::general6(result.price) +
+                           errorEstimateText(result.error_estimate));
 }
 
 void DialogCalculatorPDE::on_pushButton_range_clicked() {

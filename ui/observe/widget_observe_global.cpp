@@ -256,6 +256,11 @@ void WidgetObserveGlobal::on_pushButton_merge_clicked() {
     drawTable();
 }
 
+void WidgetObserveGlobal::setValueForEveryDate(int column, const QString& text) {
+    model.fillValueColumn({text}, column);
+    drawTable();
+}
+
 void WidgetObserveGlobal::on_pushButton_save_clicked() {
     const ScheduleResult result = model.save();
     drawTable();  // saved values show as the numbers they were read as

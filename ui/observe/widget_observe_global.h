@@ -42,6 +42,8 @@ class WidgetObserveGlobal : public QDialog {
     // The save button; a window that follows the saves connects to scheduleSaved instead.
     QPushButton* saveButton() const { return pushButton_save; }
     QTableWidget* table() const { return tableWidget_observe; }
+    // One value for every date in a value column, as the form took it; the next save keeps it.
+    void setValueForEveryDate(int column, const QString& text);
 
     // Embedded in the calculator window the editor is no window of its own, and Escape (which a
     // dialog answers with reject) would hide it from the form for good; only a stand-alone editor

@@ -54,7 +54,6 @@ void PanelGreeks_UA::buildWidgets() {
     pushButton_use = addButton(row, QStringLiteral("使用"), QStringLiteral("pushButton_use"));
     lineEdit_deviation = addLabelledEdit(row, QStringLiteral("偏差:"), QStringLiteral("-"),
                                          QStringLiteral("lineEdit_deviation"));
-    lineEdit_deviation->setEnabled(false);
     lineEdit_deviation->setStyleSheet(QStringLiteral("color:red"));
     row->addSpacerItem(new QSpacerItem(50, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
     pushButton_more =
@@ -66,8 +65,10 @@ void PanelGreeks_UA::buildWidgets() {
 
     // The result fields hold 6 significant digits, a sign and a point in full.
     const int resultWidth = lineEdit_param->fontMetrics().horizontalAdvance("-0.0000000") + 12;
-    for (QLineEdit* edit : {lineEdit_nearest, lineEdit_param, lineEdit_deviation})
+    for (QLineEdit* edit : {lineEdit_nearest, lineEdit_param, lineEdit_deviation}) {
         edit->setMinimumWidth(resultWidth);
+        edit->setReadOnly(true);
+    }
 
     plot = new PlotCurve;
     plot->setObjectName(QStringLiteral("plot"));

@@ -15,7 +15,11 @@ QLineEdit* addLabelledEdit(QBoxLayout* row, const QString& label, const QString&
                            const QString& objectName) {
     auto* edit = new QLineEdit(text);
     edit->setObjectName(objectName);
-    row->addWidget(new QLabel(label));
+    // A crowded row squeezes its fields; each keeps room for six digits, a sign and a point.
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("-0.000000")) + 12);
+    auto* caption = new QLabel(label);
+    caption->setBuddy(edit);  // announced by its label
+    row->addWidget(caption);
     row->addWidget(edit);
     return edit;
 }
@@ -29,6 +33,8 @@ void addLabelledEdits(QBoxLayout* row, std::initializer_list<LabelledEditSpec> f
 QPushButton* addButton(QBoxLayout* row, const QString& text, const QString& objectName) {
     auto* button = new QPushButton(text);
     button->setObjectName(objectName);
+    // Enter in a field of a panel dialog would otherwise press its first button ("使用").
+    button->setAutoDefault(false);
     row->addWidget(button);
     return button;
 }

@@ -10,7 +10,8 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 
-// Appends a label and a line edit holding `text` to the row; returns the edit.
+// Appends a label and a line edit holding `text` to the row, the label the edit's buddy; the
+// edit is wide enough for six significant digits with sign and point. Returns the edit.
 QLineEdit* addLabelledEdit(QBoxLayout* row, const QString& label, const QString& text,
                            const QString& objectName);
 

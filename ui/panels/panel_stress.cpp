@@ -38,9 +38,20 @@ PanelStress::PanelStress(QWidget* parent) : QWidget(parent) {
     resize(880, 430);
 }
 
+namespace {
+
+PanelStress* open_panel = nullptr;
+
+}  // namespace
+
 PanelStress* PanelStress::instance() {
-    static PanelStress* panel = new PanelStress;
-    return panel;
+    if (!open_panel) open_panel = new PanelStress;
+    return open_panel;
+}
+
+void PanelStress::closeOpen() {
+    if (!open_panel) return;
+    open_panel->close();
 }
 
 void PanelStress::open(const Snowball_PDE& terms) {

@@ -20,6 +20,8 @@ class PanelStress : public QWidget {
     // The one panel of the process, created on first use and never destroyed; closing it only
     // hides it.
     static PanelStress* instance();
+    // Closes the panel if it was ever opened.
+    static void closeOpen();
     // What the calculator window does on its button: the panel takes the window engine's terms
     // (fields and tables stay), then shows and raises itself.
     static void open(const Snowball_PDE& terms);

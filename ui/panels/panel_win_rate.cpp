@@ -46,9 +46,21 @@ PanelWinRate::PanelWinRate(QWidget* parent)
 // The manager's destructor waits for a run still going.
 PanelWinRate::~PanelWinRate() = default;
 
+namespace {
+
+PanelWinRate* open_panel = nullptr;
+
+}  // namespace
+
 PanelWinRate* PanelWinRate::instance() {
-    static PanelWinRate* panel = new PanelWinRate;
-    return panel;
+    if (!open_panel) open_panel = new PanelWinRate;
+    return open_panel;
+}
+
+void PanelWinRate::closeOpen() {
+    if (!open_panel) return;
+    open_panel->stopRun();
+    open_panel->close();
 }
 
 void PanelWinRate::open(const Snowball_PDE& terms, int32_t startDate, int32_t maturityDate,
@@ -153,6 +165,14 @@ void PanelWinRate::on_pushButton_calc_clicked() {
     progressBar->show();
     manager_->beginRun(volatility_list(start, step, n.count),
                        std::make_shared<const WinRateTerms>(std::move(*terms)));
+}
+
+void PanelWinRate::stopRun() {
+    if (!calculating_) return;
+    manager_->stopRun();
+    calculating_ = false;
+    progressBar->hide();
+    setWindowTitle(kTitle);
 }
 
 void PanelWinRate::showProgress(int finished, int total) {

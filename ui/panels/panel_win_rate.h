@@ -26,6 +26,8 @@ class PanelWinRate : public QWidget {
     // The one panel of the process, created on first use and never destroyed; closing it only
     // hides it (a run goes on and fills the table when it ends).
     static PanelWinRate* instance();
+    // Closes the panel if it was ever opened, a run going on stopped first.
+    static void closeOpen();
     // What the calculator window does on its button once its checks have passed: the panel
     // takes the terms and the schedule, proposes a volatility range, shows and raises itself.
     static void open(const Snowball_PDE& terms, int32_t startDate, int32_t maturityDate,
@@ -40,6 +42,8 @@ class PanelWinRate : public QWidget {
     void setDefaultRange();
 
     ThreadCalcuWinRateManager& manager() { return *manager_; }
+    // Stops a run going on and waits for its threads; the table keeps what it showed.
+    void stopRun();
     bool calculating() const { return calculating_; }
 
     Snowball_PDE engine;

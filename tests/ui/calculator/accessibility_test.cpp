@@ -64,6 +64,7 @@ TEST_F(AccessibilityTest, LabelledFieldsAreAnnouncedByTheirLabels) {
         {"edit_g_rho", "Rho(1%)"},
         {"edit_product_no", "结构编号"},
         {"combo_snowball", "雪球类别："},
+        {"combo_scheme", "算法"},
     };
     for (const auto& [name, label] : labelled) {
         auto* widget = window->findChild<QWidget*>(QLatin1String(name));
@@ -86,6 +87,8 @@ TEST_F(AccessibilityTest, FieldsWithoutALabelCarryTheirOwnNames) {
     EXPECT_EQ(accessibleText(target, QAccessible::Description), QStringLiteral("combo_target"));
     EXPECT_EQ(accessibleName(window->findChild<QCheckBox*>(QStringLiteral("check_knocked_in"))),
               u8("是否敲入"));
+    EXPECT_EQ(accessibleName(window->findChild<QCheckBox*>(QStringLiteral("check_extrapolate"))),
+              u8("外推"));
 }
 
 TEST_F(AccessibilityTest, ButtonsAreAnnouncedByTheirTexts) {

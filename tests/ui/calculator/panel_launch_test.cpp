@@ -7,6 +7,7 @@
 #include "panel_stress.h"
 #include "panel_win_rate.h"
 #include "snowball_pde.h"
+#include "widget_observe_global.h"
 
 namespace {
 
@@ -59,4 +60,28 @@ TEST_F(PanelLaunchTest, UnivariatePanelIsModalOnACopyAndWritesItsValueBack) {
     EXPECT_DOUBLE_EQ(panelS0, engine().params.S0);
     EXPECT_NE(text("edit_vol"), QStringLiteral("18"))
         << "the sampled volatility nearest the target";
+}
+
+TEST_F(PanelLaunchTest, AKnockInPriceTakenFromThePanelSurvivesTheNextScheduleSave) {
+    click("pushButton_price");
+    QString used;
+    QTimer::singleShot(0, [&] {
+        auto* panel = qobject_cast<PanelGreeks_UA*>(QApplication::activeModalWidget());
+        if (panel == nullptr) return;
+        panel->setParamRange(1, 70, 90, 5);  // the knock-in price
+        panel->findChild<QPushButton*>(QStringLiteral("pushButton_analyse"))->click();
+        used = panel->findChild<QLineEdit*>(QStringLiteral("lineEdit_param"))->text();
+        panel->findChild<QPushButton*>(QStringLiteral("pushButton_use"))->click();
+        panel->reject();
+    });
+    button("pushButton_univariate")->setEnabled(true);
+    click("pushButton_univariate");
+    ASSERT_NE(used, QString());
+    ASSERT_NE(used, QStringLiteral("80"));
+    EXPECT_EQ(text("edit_ki_price"), used);
+    window->findChild<WidgetObserveGlobal*>(QStringLiteral("observe_editor"))
+        ->saveButton()
+        ->click();
+    EXPECT_EQ(text("edit_ki_price"), used) << "the editor took the form's value";
+    EXPECT_TRUE(recorder.records().isEmpty()) << lastBox().text.toStdString();
 }

@@ -1,6 +1,7 @@
 // The univariate panel driven through its widgets.
 #include <cmath>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -164,6 +165,29 @@ TEST_F(PanelGreeksUaTest, UseWritesPricesAsTheyAreAndFractionsInPercent) {
     EXPECT_EQ(calls[2].first, 5);
     EXPECT_DOUBLE_EQ(calls[2].second, 16);
     EXPECT_TRUE(recorder.records().isEmpty());
+}
+
+TEST_F(PanelGreeksUaTest, FieldsHoldTheirTextsAreNamedByTheirLabelsAndResultsAreReadOnly) {
+    panel.show();
+    QApplication::processEvents();
+    const std::pair<const char*, const char*> fields[] = {
+        {"lineEdit_start", "开始:"},     {"lineEdit_end", "结束:"},
+        {"lineEdit_step", "步长:"},      {"lineEdit_target", "目标值:"},
+        {"lineEdit_nearest", "最近值:"}, {"lineEdit_param", "参数:"},
+        {"lineEdit_deviation", "偏差:"}};
+    for (const auto& [name, label] : fields) {
+        QLineEdit* field = edit(name);
+        EXPECT_GE(field->width(), field->fontMetrics().horizontalAdvance("-0.000000")) << name;
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(field);
+        EXPECT_EQ(iface->text(QAccessible::Name), QString::fromUtf8(label)) << name;
+    }
+    for (const char* result : {"lineEdit_nearest", "lineEdit_param", "lineEdit_deviation"}) {
+        EXPECT_TRUE(edit(result)->isReadOnly()) << result;
+        EXPECT_TRUE(edit(result)->isEnabled()) << result << " stays selectable";
+    }
+    for (QPushButton* b : panel.findChildren<QPushButton*>())
+        EXPECT_FALSE(b->isDefault()) << "Enter in a field presses " << b->text().toStdString();
+    panel.hide();
 }
 
 TEST(PanelGreeksUaMessages, NoTermsUnpriceablePointsAndNoFiniteDistanceEachSayWhy) {

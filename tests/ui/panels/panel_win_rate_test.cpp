@@ -212,3 +212,20 @@ TEST_F(PanelWinRateTest, ExportWritesTheTableAndACancelledDialogUsesTheFallbackN
 }
 
 }  // namespace
+
+TEST_F(PanelWinRateTest, StoppingARunEndsItsThreadsAndKeepsTheTable) {
+    setRange("1", "60", "1");
+    calc();
+    ASSERT_TRUE(panel.calculating());
+    panel.stopRun();
+    EXPECT_FALSE(panel.calculating());
+    EXPECT_FALSE(panel.manager().isRunning());
+    EXPECT_EQ(panel.windowTitle(), "雪球胜率分析");
+    EXPECT_EQ(table()->rowCount(), 0) << "a stopped run shows no partial rows";
+    QTest::qWait(50);  // the workers' late reports find no run and change nothing
+    EXPECT_EQ(table()->rowCount(), 0);
+    setRange("7", "10", "3");
+    calc();
+    ASSERT_TRUE(waitForRun());
+    EXPECT_EQ(table()->rowCount(), 2) << "the next run goes to its end";
+}

@@ -46,7 +46,12 @@ std::vector<double> readValueList(const QString& text, std::size_t count) {
 }
 
 QString fixed(double value, int decimals) {
-    return QString::number(value, 'f', std::clamp(decimals, 0, kMaxDecimals));
+    QString text = QString::number(value, 'f', std::clamp(decimals, 0, kMaxDecimals));
+    // A tiny negative rounds to "-0" or "-0.00"; the figure shown is zero, so is its sign.
+    const QString digits = text.mid(1).remove(QLatin1Char('.'));
+    if (text.startsWith(QLatin1Char('-')) && digits.count(QLatin1Char('0')) == digits.size())
+        text.remove(0, 1);
+    return text;
 }
 
 QString general6(double value) {

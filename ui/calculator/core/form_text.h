@@ -27,7 +27,7 @@ double readFirstValue(const QString& text);
 std::vector<double> readValueList(const QString& text, std::size_t count);
 
 // Fixed notation with `decimals` decimals; the count is clamped so that a typed 10^9 cannot
-// make a gigabyte of zeros.
+// make a gigabyte of zeros. A negative that rounds to zero is written without its sign.
 QString fixed(double value, int decimals);
 // General format with six significant digits.
 QString general6(double value);

@@ -1,6 +1,7 @@
 // Base of the win-rate threads: the volatilities a thread handles and the terms it reads.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -22,4 +23,7 @@ class ThreadCalcu : public QThread {
     // Each simulation seeds its generator with the current time in seconds unless a seed is
     // fixed (the command-line tool and the tests fix one to repeat a run).
     std::optional<uint32_t> seed;
+    // Set by the run's owner to end the run after the volatility each thread is simulating;
+    // the manager's flag, shared by its workers.
+    std::atomic<bool>* stop_requested = nullptr;
 };

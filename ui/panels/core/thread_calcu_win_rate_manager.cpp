@@ -6,10 +6,21 @@
 #include "thread_calcu_win_rate.h"
 
 ThreadCalcuWinRateManager::ThreadCalcuWinRateManager(QObject* parent)
-    : ThreadCalcu(parent), processor_count(QThread::idealThreadCount()) {}
+    : ThreadCalcu(parent), processor_count(QThread::idealThreadCount()) {
+    stop_requested = &stop_flag_;
+}
 
 ThreadCalcuWinRateManager::~ThreadCalcuWinRateManager() {
     // Only reached at the end of the process or of a test; a run still going is waited for.
+    joinAll();
+}
+
+void ThreadCalcuWinRateManager::stopRun() {
+    stop_flag_ = true;
+    joinAll();
+}
+
+void ThreadCalcuWinRateManager::joinAll() {
     quit();
     wait();
     QMutexLocker lock(&registry_mutex);
@@ -29,6 +40,7 @@ void ThreadCalcuWinRateManager::beginRun(const std::vector<double>& vols,
     volatilities = vols;
     terms = std::move(run_terms);
     finished_volatilities_ = 0;
+    stop_flag_ = false;
     start();
 }
 
@@ -40,6 +52,7 @@ void ThreadCalcuWinRateManager::run() {
         worker->volatilities = dealt[index];
         worker->terms = terms;
         worker->seed = seed;
+        worker->stop_requested = stop_requested;
         worker->thread_index = index;
         worker->result_mutex = &result_mutex;
         worker->win_rate_results = &win_rate_results;

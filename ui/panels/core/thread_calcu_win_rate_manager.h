@@ -22,6 +22,9 @@ class ThreadCalcuWinRateManager : public ThreadCalcu {
     // Clears the results, takes the run's volatilities and terms and starts the thread.
     void beginRun(const std::vector<double>& volatilities,
                   std::shared_ptr<const WinRateTerms> terms);
+    // Ends a run going on after the volatilities being simulated and waits for every thread;
+    // the run reports no end and its results are partial. Nothing happens without a run.
+    void stopRun();
 
     QMutex result_mutex;
     QMutex registry_mutex;
@@ -44,7 +47,11 @@ class ThreadCalcuWinRateManager : public ThreadCalcu {
     void run() override;
 
   private:
+    // Waits for the manager thread and every worker, and deletes the workers.
+    void joinAll();
+
     int finished_volatilities_ = 0;
+    std::atomic<bool> stop_flag_{false};
 };
 
 // Runs the volatilities to the end and returns their results; needs a QCoreApplication and

@@ -34,6 +34,14 @@ TEST(FormNumber, WritesSixSignificantDigitsOrClampedDecimals) {
     EXPECT_EQ(fixed(0.5, 1000000000).size(), 19) << "17 decimals at most";
 }
 
+TEST(FormNumber, ANegativeRoundedToZeroLosesItsSign) {
+    EXPECT_EQ(fixed(-1e-9, 0), QStringLiteral("0"));
+    EXPECT_EQ(fixed(-0.0, 4), QStringLiteral("0.0000"));
+    EXPECT_EQ(fixed(-0.00004, 4), QStringLiteral("0.0000"));
+    EXPECT_EQ(fixed(-0.00006, 4), QStringLiteral("-0.0001"));
+    EXPECT_EQ(fixed(-100, 0), QStringLiteral("-100"));
+}
+
 TEST(FormDate, NumbersAndTextsRoundTripAndInvalidDatesGiveZeroOrNothing) {
     EXPECT_EQ(dateNumber(QDate(2024, 2, 29)), 20240229);
     EXPECT_EQ(dateFromNumber(20240229), QDate(2024, 2, 29));
