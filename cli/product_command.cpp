@@ -17,8 +17,9 @@ std::optional<int> ProductCommand::parse(int argc, char** argv,
     return std::nullopt;
 }
 
-std::optional<int> ProductCommand::read_product(Snowball_PDE& engine) {
-    if (!read_product_json(args.file, engine, error)) return fail(error, kExitBadInput);
+std::optional<int> ProductCommand::read_product(Snowball_PDE& engine,
+                                                std::optional<ProductFile>* file) {
+    if (!read_product_json(args.file, engine, error, file)) return fail(error, kExitBadInput);
     return std::nullopt;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli_args.h"
+#include "product_file.h"
 #include "snowball_pde.h"
 
 class ProductCommand {
@@ -21,7 +22,9 @@ class ProductCommand {
 
     // Reads the product of args.file into engine. kExitBadInput, reported, when the file cannot
     // be read or holds no valid product; empty when the command goes on.
-    std::optional<int> read_product(Snowball_PDE& engine);
+    // When the input is a product file, `file` receives it.
+    std::optional<int> read_product(Snowball_PDE& engine,
+                                    std::optional<ProductFile>* file = nullptr);
 
     // Prints "<name>: message" on standard error and gives code back.
     int fail(const std::string& message, int code) const;
