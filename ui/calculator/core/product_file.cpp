@@ -49,6 +49,7 @@ class GroupReader {
         : rest_(rest), prefix_(std::move(prefix)), error_(error) {}
 
     bool failed() const { return error_.problem != ProductFileError::None; }
+    bool has(const char* key) const { return rest_.contains(key); }
 
     // Each reader leaves `out` as it is when the key is absent and not required.
     void number(const char* key, double& out) {
@@ -203,8 +204,8 @@ void checkLength(GroupReader& reader, const char* key, const std::vector<double>
                  std::size_t dates) {
     if (values.size() == 1 || values.size() == dates) return;
     const std::string n = std::to_string(values.size()), d = std::to_string(dates);
-    reader.refuse(key, n + " values for " + d + " observation dates (give 1 or " + d + ")",
-                  n + " 个值，而观察日有 " + d + " 个（应为 1 个或 " + d + " 个）");
+    reader.refuse(key, "1 value or " + d + " values (one per observation date), not " + n,
+                  "1 个值或 " + d + " 个值（每个观察日一个），而不是 " + n + " 个");
 }
 
 void readStructure(GroupReader& g, ProductFile& f) {
@@ -236,13 +237,16 @@ void readSchedule(GroupReader& g, ProductFile& f) {
     s.knockOutPrices = f.knockOutPrice;
     s.knockOutCouponsPct = f.knockOutCouponPct;
     s.knockInPrices = f.knockInPrice;
-    g.values("knock_out_prices", s.knockOutPrices);
-    g.values("knock_out_coupons_pct", s.knockOutCouponsPct);
-    g.values("knock_in_prices", s.knockInPrices);
-    const std::size_t n = s.dates.size();
-    checkLength(g, "knock_out_prices", s.knockOutPrices, n);
-    checkLength(g, "knock_out_coupons_pct", s.knockOutCouponsPct, n);
-    checkLength(g, "knock_in_prices", s.knockInPrices, n);
+    // Lists taken over from the structure group are checked under their own keys.
+    const std::pair<const char*, std::vector<double>*> lists[] = {
+        {"knock_out_prices", &s.knockOutPrices},
+        {"knock_out_coupons_pct", &s.knockOutCouponsPct},
+        {"knock_in_prices", &s.knockInPrices}};
+    for (const auto& [key, list] : lists) {
+        if (!g.has(key)) continue;
+        g.values(key, *list);
+        checkLength(g, key, *list, s.dates.size());
+    }
 }
 
 void readPde(GroupReader& g, ProductPde& p) {
