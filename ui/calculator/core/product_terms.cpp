@@ -1,8 +1,10 @@
 #include "product_terms.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QLocale>
+#include <QSaveFile>
 #include <QStringList>
 
 #include "form_text.h"
@@ -123,8 +125,8 @@ bool productFileOf(const ProductForm& form, const ProductFile& base, ProductFile
     FormNumbers read;
     ProductFile f = base;
     f.name = form.name.toStdString();
-    f.category = form.category;
-    f.type = form.type;
+    f.category = std::clamp(form.category, 0, int(productCategoryWords().size()) - 1);
+    f.type = std::clamp(form.type, 0, int(productTypeWords().size()) - 1);
     f.initialPrice = read.number(form.S, "期初价格");
     f.volatilityPct = read.number(form.vol, "波动率(%)");
     f.dividendYieldPct = read.number(form.div_rate, "分红率(%)");
@@ -176,5 +178,16 @@ bool productEngineOf(const ProductFile& file, Snowball_PDE& engine, QString& err
     }
     readProductForm(form, engine);
     commitProduct(engine, form.type, engine.coupon_adj_rate, engine.coupon_adj_share);
+    return true;
+}
+
+bool writeProductPath(const QString& path, const ProductFile& file, QString& error) {
+    QSaveFile out(path);
+    const std::string text = productText(file);
+    if (!out.open(QIODevice::WriteOnly) ||
+        out.write(text.data(), qint64(text.size())) != qint64(text.size()) || !out.commit()) {
+        error = out.errorString();
+        return false;
+    }
     return true;
 }

@@ -23,5 +23,9 @@ bool productFileOf(const ProductForm& form, const ProductFile& base, ProductFile
 // same reading, then set_product. False with "title: message" of the failed check.
 bool productEngineOf(const ProductFile& file, Snowball_PDE& engine, QString& error);
 
+// Writes the file whole or not at all: an existing file is replaced only once the new text is
+// completely written. False with the reason otherwise.
+bool writeProductPath(const QString& path, const ProductFile& file, QString& error);
+
 // The shortest text that reads back to the same double.
 QString formNumber(double value);
