@@ -33,7 +33,8 @@ const char* const kUsage =
     "one, neither, knocked in and never knocked out, win rate]} per volatility, in increasing\n"
     "volatility. DATES are the observation dates yyyyMMdd joined by \"_\", the last one the\n"
     "maturity; the product's ko_barrier and ki_barrier hold one entry per date, or one entry for\n"
-    "every date. Uses S0, r, q and the barriers of the product. Without --seed every simulation\n"
+    "every date. A product file gives START, END and DATES from its schedule unless they are\n"
+    "given here. Uses S0, r, q and the barriers of the product. Without --seed every simulation\n"
     "is seeded with the current time in seconds (seed null in the output). K workers (default:\n"
     "the number of processors) take the volatilities in turn.\n"
     "Exit status: 0 a result, 1 a volatility could not be simulated, 2 bad input.\n\n";
@@ -72,6 +73,16 @@ void spread_single_entry(std::vector<double>& list, int dates) {
     if (list.size() == 1 && dates > 1) list.assign(dates, list.front());
 }
 
+void schedule_defaults(const ProductFile& file, CliArgs& args) {
+    const ProductSchedule& s = file.schedule;
+    std::string dates;
+    for (int32_t d : s.dates)
+        dates += (dates.empty() ? "" : "_") + std::to_string(d);
+    args.values.emplace("--start", std::to_string(s.start));
+    args.values.emplace("--end", std::to_string(s.maturity));
+    args.values.emplace("--dates", dates);
+}
+
 struct VolRange {
     double v[3] = {7, 25, 3};
 };
@@ -94,6 +105,11 @@ int run(int argc, char** argv) {
                                      "--vol-step", "--seed", "--threads", "--calendar"},
                                     {}))
         return *stop;
+    // A product file brings its own schedule; the options, when given, replace it.
+    Snowball_PDE engine;
+    std::optional<ProductFile> file;
+    if (const auto stop = cmd.read_product(engine, &file)) return *stop;
+    if (file) schedule_defaults(*file, cmd.args);
     const CliArgs& args = cmd.args;
     std::string& error = cmd.error;
     int32_t start = 0, end = 0;
@@ -116,8 +132,6 @@ int run(int argc, char** argv) {
                                   std::to_string(kMaxWinRateVolatilities) + " points",
                         kExitBadInput);
 
-    Snowball_PDE engine;
-    if (const auto stop = cmd.read_product(engine)) return *stop;
     spread_single_entry(engine.ko_barrier, date_count);
     spread_single_entry(engine.ki_barrier, date_count);
     const std::string calendar = args.has("--calendar") ? args.values.at("--calendar") : "";
