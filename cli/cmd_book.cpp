@@ -57,7 +57,7 @@ class ProgressLine {
 };
 
 int run(int argc, char** argv) {
-    ProductCommand cmd("book", kUsage);
+    ProductCommand cmd("book", kUsage, false);
     if (const auto stop = cmd.parse(argc, argv, {}, {})) return *stop;
     if (cmd.args.file == "-") return cmd.fail("expected the BOOK.csv argument", kExitBadInput);
     std::vector<BookRow> rows;

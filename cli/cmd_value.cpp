@@ -32,7 +32,7 @@ std::string option(const CliArgs& args, const char* name) {
 }
 
 int run(int argc, char** argv) {
-    ProductCommand cmd("value", kUsage);
+    ProductCommand cmd("value", kUsage, false);
     if (const auto stop =
             cmd.parse(argc, argv, {"--date", "--spot", "--vol", "--rate"}, {"--knocked-in"}))
         return *stop;

@@ -9,7 +9,7 @@ std::optional<int> ProductCommand::parse(int argc, char** argv,
                                          const std::vector<std::string>& value_options,
                                          const std::vector<std::string>& flag_options) {
     if (wants_help(argc, argv)) {
-        std::printf("%s%s", usage_, product_keys_help());
+        std::printf("%s%s", usage_, engine_keys_ ? product_keys_help() : "");
         return kExitOk;
     }
     if (!parse_cli_args(argc, argv, value_options, flag_options, args, error))

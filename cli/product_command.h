@@ -12,8 +12,10 @@
 
 class ProductCommand {
   public:
-    // name prefixes every failure line; usage is printed before the product keys on --help.
-    ProductCommand(const char* name, const char* usage) : name_(name), usage_(usage) {}
+    // name prefixes every failure line; usage is printed on --help, followed by the product keys
+    // unless the command reads product files only.
+    ProductCommand(const char* name, const char* usage, bool engine_keys = true)
+        : name_(name), usage_(usage), engine_keys_(engine_keys) {}
 
     // The exit status when the command ends here: kExitOk after printing the help,
     // kExitBadInput after reporting a bad option. Empty when the command goes on with args.
@@ -35,4 +37,5 @@ class ProductCommand {
   private:
     const char* name_;
     const char* usage_;
+    bool engine_keys_;
 };
