@@ -24,7 +24,8 @@ const Expected kBool{"true or false", "true 或 false"};
 const Expected kObject{"an object", "对象"};
 const Expected kValues{"a number or a non-empty list of numbers", "数字或非空的数字列表"};
 const Expected kDate{"a date \"yyyyMMdd\"", "日期 \"yyyyMMdd\""};
-const Expected kDates{"a non-empty list of dates \"yyyyMMdd\"", "非空的日期列表 \"yyyyMMdd\""};
+const Expected kDates{"a list of 1 to 10000 dates \"yyyyMMdd\"",
+                      "含 1 至 10000 个日期的列表 \"yyyyMMdd\""};
 
 std::string joinWords(const std::vector<std::string>& words) {
     std::string out;
@@ -108,7 +109,7 @@ class GroupReader {
         read(
             key, kDates,
             [&](const Json& v) {
-                if (!v.is_array() || v.empty()) return false;
+                if (!v.is_array() || v.empty() || v.size() > kMaxObservationDates) return false;
                 std::vector<int32_t> dates;
                 for (const Json& x : v) {
                     int32_t d = 0;

@@ -81,6 +81,10 @@ struct ProductFileError {
 const std::vector<std::string>& productCategoryWords();
 const std::vector<std::string>& productTypeWords();
 
+// A schedule longer than this (weekly for two centuries) is no product; the editor's table would
+// take long to fill.
+inline constexpr std::size_t kMaxObservationDates = 10000;
+
 // Files are small; anything larger than this is refused before it is parsed.
 inline constexpr std::size_t kMaxProductFileBytes = 4 << 20;
 

@@ -83,6 +83,7 @@ TEST(ProductFile, ABadValueIsRefusedNamingItsKey) {
         {"/structure/knock_out_price", Json::array({103, 102})},  // 2 values for 3 dates
         {"/schedule/start", "20250230"},
         {"/schedule/dates", Json::array({"20250407", 20250507})},
+        {"/schedule/dates", Json(std::vector<std::string>(kMaxObservationDates + 1, "20250407"))},
         {"/schedule/knock_in_prices", Json::array({80, 80})},
         {"/schedule/merged", "yes"},
         {"/pde/M", 200.5},
