@@ -1,204 +1,18 @@
 #include "product_file.h"
 
-#include <cmath>
+#include <algorithm>
+#include <cstdio>
 #include <fstream>
-#include <limits>
-#include <sstream>
 
-using Json = nlohmann::ordered_json;
+#include "product_group_reader.h"
+
+using product_file_detail::Json;
+using GroupReader = product_file_detail::ProductGroupReader;
 
 namespace {
 
 const std::vector<std::string> kFrequencies = {"1W", "2W", "1M"};
 const std::vector<std::string> kSchemes = {"implicit", "accurate"};
-
-// What a bad value should have been, in both languages.
-struct Expected {
-    const char* english;
-    const char* chinese;
-};
-const Expected kNumber{"a finite number", "有限的数字"};
-const Expected kInteger{"an integer", "整数"};
-const Expected kText{"a text", "文本"};
-const Expected kBool{"true or false", "true 或 false"};
-const Expected kObject{"an object", "对象"};
-const Expected kValues{"a number or a non-empty list of numbers", "数字或非空的数字列表"};
-const Expected kDate{"a date \"yyyyMMdd\"", "日期 \"yyyyMMdd\""};
-const Expected kDates{"a list of 1 to 10000 dates \"yyyyMMdd\"",
-                      "含 1 至 10000 个日期的列表 \"yyyyMMdd\""};
-
-std::string joinWords(const std::vector<std::string>& words) {
-    std::string out;
-    for (const std::string& w : words)
-        out += (out.empty() ? "" : ", ") + ('"' + w + '"');
-    return out;
-}
-
-bool isDate(int32_t d) {
-    const int y = d / 10000, m = d / 100 % 100, day = d % 100;
-    static const int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (y < 1 || m < 1 || m > 12 || day < 1 || day > kDays[m - 1]) return false;
-    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-    return !(m == 2 && day == 29 && !leap);
-}
-
-// Reads the known keys of one group, erasing each from `rest`; what remains in `rest` afterwards
-// are the keys this version does not know.
-class GroupReader {
-  public:
-    GroupReader(Json& rest, std::string prefix, ProductFileError& error)
-        : rest_(rest), prefix_(std::move(prefix)), error_(error) {}
-
-    bool failed() const { return error_.problem != ProductFileError::None; }
-    bool has(const char* key) const { return rest_.contains(key); }
-
-    // Each reader leaves `out` as it is when the key is absent and not required.
-    void number(const char* key, double& out) {
-        read(key, kNumber, [&](const Json& v) {
-            if (!v.is_number() || !std::isfinite(v.get<double>())) return false;
-            out = v.get<double>();
-            return true;
-        });
-    }
-    void integer(const char* key, int& out, int lo = std::numeric_limits<int>::min(),
-                 bool required = false) {
-        read(
-            key, kInteger,
-            [&](const Json& v) {
-                if (!v.is_number_integer()) return false;
-                const auto x = v.get<long long>();
-                if (x < lo || x > std::numeric_limits<int>::max()) return false;
-                out = static_cast<int>(x);
-                return true;
-            },
-            required);
-    }
-    void text(const char* key, std::string& out) {
-        read(key, kText, [&](const Json& v) {
-            if (!v.is_string()) return false;
-            out = v.get<std::string>();
-            return true;
-        });
-    }
-    void boolean(const char* key, bool& out) {
-        read(key, kBool, [&](const Json& v) {
-            if (!v.is_boolean()) return false;
-            out = v.get<bool>();
-            return true;
-        });
-    }
-    // A number stands for one value for every date.
-    void values(const char* key, std::vector<double>& out) {
-        read(key, kValues, [&](const Json& v) {
-            const Json list = v.is_array() ? v : Json::array({v});
-            std::vector<double> values;
-            for (const Json& x : list) {
-                if (!x.is_number() || !std::isfinite(x.get<double>())) return false;
-                values.push_back(x.get<double>());
-            }
-            if (values.empty()) return false;
-            out = std::move(values);
-            return true;
-        });
-    }
-    void date(const char* key, int32_t& out, bool required) {
-        read(
-            key, kDate, [&](const Json& v) { return parseDate(v, out); }, required);
-    }
-    void dates(const char* key, std::vector<int32_t>& out) {
-        read(
-            key, kDates,
-            [&](const Json& v) {
-                if (!v.is_array() || v.empty() || v.size() > kMaxObservationDates) return false;
-                std::vector<int32_t> dates;
-                for (const Json& x : v) {
-                    int32_t d = 0;
-                    if (!parseDate(x, d)) return false;
-                    dates.push_back(d);
-                }
-                out = std::move(dates);
-                return true;
-            },
-            true);
-    }
-    // One word of a list, stored as its position.
-    void word(const char* key, const std::vector<std::string>& words, int& out) {
-        const std::string english = "one of " + joinWords(words);
-        const std::string chinese = joinWords(words) + " 之一";
-        read(key, {english.c_str(), chinese.c_str()}, [&](const Json& v) {
-            for (std::size_t i = 0; v.is_string() && i < words.size(); ++i) {
-                if (v.get<std::string>() == words[i]) {
-                    out = static_cast<int>(i);
-                    return true;
-                }
-            }
-            return false;
-        });
-    }
-    void word(const char* key, const std::vector<std::string>& words, std::string& out) {
-        int index = -1;
-        word(key, words, index);
-        if (index >= 0) out = words[static_cast<std::size_t>(index)];
-    }
-    // A group object: the reader of its keys works on its own copy, whose remains are kept.
-    template <class ReadGroup>
-    void group(const char* key, bool required, ReadGroup readGroup) {
-        if (failed()) return;
-        if (!rest_.contains(key)) {
-            if (required) fail(ProductFileError::Missing, key, kObject);
-            Json empty = Json::object();
-            GroupReader inner(empty, path(key) + ".", error_);
-            readGroup(inner);
-            return;
-        }
-        if (!rest_[key].is_object()) return fail(ProductFileError::BadValue, key, kObject);
-        Json inner_rest = rest_[key];
-        GroupReader inner(inner_rest, path(key) + ".", error_);
-        readGroup(inner);
-        if (inner_rest.empty())
-            rest_.erase(key);
-        else
-            rest_[key] = inner_rest;
-    }
-    // A value whose check needs other keys: refused under this group's key.
-    void refuse(const char* key, const std::string& english, const std::string& chinese) {
-        if (failed()) return;
-        error_.problem = ProductFileError::BadValue;
-        error_.key = path(key);
-        error_.detail = english + "\n" + chinese;
-    }
-
-  private:
-    template <class Parse>
-    void read(const char* key, const Expected& expected, Parse parse, bool required = false) {
-        if (failed()) return;
-        if (!rest_.contains(key)) {
-            if (required) fail(ProductFileError::Missing, key, expected);
-            return;
-        }
-        if (!parse(rest_[key])) return fail(ProductFileError::BadValue, key, expected);
-        rest_.erase(key);
-    }
-    static bool parseDate(const Json& v, int32_t& out) {
-        if (!v.is_string()) return false;
-        const std::string s = v.get<std::string>();
-        if (s.size() != 8 || s.find_first_not_of("0123456789") != std::string::npos) return false;
-        const int32_t d = std::stoi(s);
-        if (!isDate(d)) return false;
-        out = d;
-        return true;
-    }
-    std::string path(const char* key) const { return prefix_ + key; }
-    void fail(ProductFileError::Problem problem, const char* key, const Expected& expected) {
-        error_.problem = problem;
-        error_.key = path(key);
-        error_.detail = std::string(expected.english) + "\n" + expected.chinese;
-    }
-
-    Json& rest_;
-    std::string prefix_;
-    ProductFileError& error_;
-};
 
 // A list of one value stands for every date; any other length must match the dates.
 void checkLength(GroupReader& reader, const char* key, const std::vector<double>& values,
@@ -279,12 +93,6 @@ void mergeUnknown(Json& out, const Json& unknown) {
     }
 }
 
-std::string joinPair(const std::string& detail, bool second) {
-    const std::size_t cut = detail.find('\n');
-    if (cut == std::string::npos) return detail;
-    return second ? detail.substr(cut + 1) : detail.substr(0, cut);
-}
-
 }  // namespace
 
 const std::vector<std::string>& productCategoryWords() {
@@ -314,7 +122,7 @@ std::string ProductFileError::english() const {
         case Missing:
             return "key '" + key + "' is missing";
         case BadValue:
-            return "key '" + key + "' must be " + joinPair(detail, false);
+            return "key '" + key + "' must be " + expected;
     }
     return "";
 }
@@ -334,7 +142,7 @@ std::string ProductFileError::chinese() const {
         case Missing:
             return "缺少键 \"" + key + "\"";
         case BadValue:
-            return "键 \"" + key + "\" 的值无效，应为" + joinPair(detail, true);
+            return "键 \"" + key + "\" 的值无效，应为" + expectedChinese;
     }
     return "";
 }

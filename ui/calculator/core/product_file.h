@@ -65,11 +65,13 @@ struct ProductFile {
 };
 
 // Why a document is not a product file. `key` names the offending key with its group
-// ("structure.volatility_pct"); `detail` says what it should hold, or the parser's message.
+// ("structure.volatility_pct") or the file; `expected` says in both languages what the key should
+// hold; `detail` is the parser's message for a text that is no JSON.
 struct ProductFileError {
     enum Problem { None, Unreadable, TooLarge, NotJson, NotProductFile, Missing, BadValue };
     Problem problem = None;
     std::string key;
+    std::string expected, expectedChinese;
     std::string detail;
 
     // One line in English for the command-line tool, one in Chinese for the window.
