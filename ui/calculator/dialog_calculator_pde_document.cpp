@@ -147,7 +147,9 @@ QString DialogCalculatorPDE::productFileDialogDir() const {
 }
 
 bool DialogCalculatorPDE::saveProductAs() {
-    const QString name = edit_product_no->text().trimmed();
+    // The product's name proposes the file name; separators in it would name other folders.
+    QString name = edit_product_no->text().trimmed();
+    name.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
     const QString start =
         product_path.isEmpty()
             ? QDir(productFileDialogDir())

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QShortcut>
 #include <QTableWidget>
 
 #include <nlohmann/json.hpp>
@@ -185,6 +186,27 @@ TEST_F(ProductDocumentTest, ABadFileIsRefusedNamingTheKeyAndTheFormStaysAsItWas)
         EXPECT_TRUE(window->productFilePath().isEmpty());
         EXPECT_TRUE(window->hasUnsavedChanges());
     }
+}
+
+TEST_F(ProductDocumentTest, CtrlSSavesToTheFileTheProductCameFromAndCtrlOAsksForAFile) {
+    const QString file = path("mine.json");
+    saveAs(*window, file);
+    setText("edit_ko_price", QStringLiteral("105"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("mine.json* - Brimvale-Pro"));
+    for (QShortcut* shortcut : window->findChildren<QShortcut*>()) {
+        if (shortcut->key() == QKeySequence(QKeySequence::Save)) emit shortcut->activated();
+    }
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("mine.json - Brimvale-Pro"));
+    const nlohmann::json saved = nlohmann::json::parse(TempDir::read(file.toStdString()));
+    EXPECT_EQ(saved.at("structure").at("knock_out_price"), 105.0);
+
+    recorder.clear();
+    for (QShortcut* shortcut : window->findChildren<QShortcut*>()) {
+        if (shortcut->key() == QKeySequence(QKeySequence::Open)) emit shortcut->activated();
+    }
+    ASSERT_EQ(recorder.records().size(), 1);
+    EXPECT_EQ(lastBox().kind, Dialogs::Kind::OpenFile);
+    EXPECT_EQ(lastBox().text, dir.path().string().c_str()) << "the folder of the current file";
 }
 
 TEST_F(ProductDocumentTest, ClosingWithUnsavedChangesAsksAndSavesKeepingUnknownKeys) {
