@@ -13,9 +13,9 @@
 namespace {
 
 constexpr const char* kPattern = "[%m-%d %H:%M:%S.%e][%^%L%$][%t] %v";
-constexpr int kConsoleLevel = 2;
-constexpr int kFileLevel = 0;
-constexpr int kFlushLevel = 4;
+constexpr int kConsoleLevel = kLogInfo;
+constexpr int kFileLevel = kLogTrace;
+constexpr int kFlushLevel = kLogError;
 constexpr int kFlushSeconds = 5;
 constexpr size_t kMessageBuffer = 512;
 
@@ -71,7 +71,7 @@ bool SpLogger::init(const char* base_name, Console console) {
     spdlog::set_default_logger(built);
     spdlog::flush_every(std::chrono::seconds(kFlushSeconds));
     if (!file_ok) {
-        sp_printf(this, 4, "Log file for %s cannot be opened; logging to the console only.",
+        sp_printf(this, kLogError, "Log file for %s cannot be opened; logging to the console only.",
                   *base_name ? base_name : "sp");
     }
     return file_ok;
@@ -85,7 +85,7 @@ bool sp_printf(SpLogger* log, int level, const char* format, ...) {
     std::vsnprintf(buffer, sizeof buffer, format, args);
     va_end(args);
     if (!log->logger) return false;
-    if (level >= 0 && level <= 5) {
+    if (level >= kLogTrace && level <= kLogCritical) {
         log->logger->log(static_cast<spdlog::level::level_enum>(level),
                          spdlog::string_view_t(buffer));
     }

@@ -30,7 +30,15 @@ class SpLogger {
     std::shared_ptr<spdlog::sinks::sink> console_sink;
 };
 
-// Formats by the printf rules into at most 511 characters and logs it at level 0 (trace) to
-// 5 (critical). Returns false before init; any other level writes nothing and returns true.
+// The levels sp_printf takes, in spdlog's order.
+inline constexpr int kLogTrace = 0;
+inline constexpr int kLogDebug = 1;
+inline constexpr int kLogInfo = 2;
+inline constexpr int kLogWarn = 3;
+inline constexpr int kLogError = 4;
+inline constexpr int kLogCritical = 5;
+
+// Formats by the printf rules into at most 511 characters and logs it at level kLogTrace to
+// kLogCritical. Returns false before init; any other level writes nothing and returns true.
 bool sp_printf(SpLogger* log, int level, const char* format, ...)
     __attribute__((format(printf, 3, 4)));

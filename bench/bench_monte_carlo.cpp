@@ -1,12 +1,14 @@
 // The Monte Carlo button: 50,000 daily paths of a one-year product on one thread.
 #include <benchmark/benchmark.h>
 
-#include "bench_analytics_product.h"
 #include "day_count.h"
 #include "monte_carlo.h"
+#include "test_snowball.h"
 
 static void BM_PriceMc50000Paths(benchmark::State& state) {
-    const Snowball_PDE e = bench_snowball(200, 252, 252);
+    TestSnowball terms = TestSnowball::classic().grid(200, 252);
+    terms.days = 252;
+    const Snowball_PDE e = terms.build();
     for (auto _ : state)
         benchmark::DoNotOptimize(price_mc(e, kTradingDaysPerYear, 50000));
 }

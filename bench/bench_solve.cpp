@@ -6,11 +6,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include "bench_analytics_product.h"
 #include "param_kind.h"
+#include "test_snowball.h"
 
 static void BM_SolveVolatility(benchmark::State& state) {
-    Snowball_PDE e = bench_snowball(200, 243);
+    Snowball_PDE e = TestSnowball::classic().grid(200, 243).build();
     e.params.sigma = 0.23;
     const double target = e.price();
     e.params.sigma = 0.18;

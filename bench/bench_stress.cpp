@@ -2,14 +2,15 @@
 // volatility, on the classic one-year snowball.
 #include <benchmark/benchmark.h>
 
-#include "bench_analytics_product.h"
-#include "core_stress.h"
+#include "stress.h"
+#include "test_snowball.h"
 
 namespace {
 
 void BM_default_stress_grid(benchmark::State& state) {
-    const int days = static_cast<int>(state.range(1));
-    const Snowball_PDE e = bench_snowball(static_cast<int>(state.range(0)), days, days);
+    TestSnowball terms = TestSnowball::classic().grid(static_cast<int>(state.range(0)));
+    terms.days = static_cast<int>(state.range(1));  // one time step per trading day
+    const Snowball_PDE e = terms.build();
     const StressGrid grid{7, 10, 70, 10, 0.05, 0.05, stress_tau(100)};
     for (auto _ : state)
         benchmark::DoNotOptimize(compute_stress(e, grid));

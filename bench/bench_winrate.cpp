@@ -8,8 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "core_win_rate.h"
 #include "thread_calcu_win_rate_manager.h"
+#include "win_rate.h"
 
 namespace {
 

@@ -16,7 +16,6 @@
 namespace {
 
 constexpr const char* kCalendarFile = "trade_calendar.csv";
-constexpr int kTrace = 0, kInfo = 2, kError = 4, kCritical = 5;
 
 SpLogger* log() {
     return &SpLogger::instance();
@@ -37,12 +36,16 @@ std::filesystem::path executable_dir() {
 #endif
 }
 
-// The first field of every row that holds a date; false when a date is not above the one
-// before it.
-bool collect_dates(const TypedCsvTable& table, std::vector<int32_t>& dates) {
+// The first field of every row that holds a date, counting the rows whose number is no real
+// date in `skipped`; false when a date is not above the one before it.
+bool collect_dates(const TypedCsvTable& table, std::vector<int32_t>& dates, size_t& skipped) {
     for (size_t row = 0; row < table.row_count(); ++row) {
         const int32_t d = table.int32_at(row, 0);
         if (d == 0) continue;
+        if (!is_calendar_date(d)) {
+            ++skipped;
+            continue;
+        }
         if (!dates.empty() && d <= dates.back()) return false;
         dates.push_back(d);
     }
@@ -52,7 +55,7 @@ bool collect_dates(const TypedCsvTable& table, std::vector<int32_t>& dates) {
 }  // namespace
 
 TradeCalendar::TradeCalendar(int32_t id_) : id(id_) {
-    sp_printf(log(), kTrace, "Calendar(%d) is created.", id);
+    sp_printf(log(), kLogTrace, "Calendar(%d) is created.", id);
 }
 
 bool TradeCalendar::load(const std::string& path) {
@@ -60,17 +63,31 @@ bool TradeCalendar::load(const std::string& path) {
     table.trim_blanks = true;
     std::vector<int32_t> loaded;
     const bool read = table.read(path, std::string(), true);
-    if (read && !collect_dates(table, loaded)) {
-        sp_printf(log(), kError, "Calendar: dates in %s are not in ascending order.", path.c_str());
+    size_t skipped = table.skipped_lines;
+    if (read && !collect_dates(table, loaded, skipped)) {
+        sp_printf(log(), kLogError, "Calendar: dates in %s are not in ascending order.", path.c_str());
         loaded.clear();
     }
     if (loaded.empty()) {
-        sp_printf(log(), kCritical, "CANT load Calendar from %s.", path.c_str());
+        sp_printf(log(), kLogCritical, "CANT load Calendar from %s.", path.c_str());
         return false;
     }
     dates = std::move(loaded);
-    sp_printf(log(), kInfo, "Calendar: %d items loaded from %s.", int(dates.size()), path.c_str());
+    if (skipped == 0)
+        sp_printf(log(), kLogInfo, "Calendar: %d items loaded from %s.", int(dates.size()),
+                  path.c_str());
+    else
+        sp_printf(log(), kLogInfo, "Calendar: %d items loaded from %s, %d lines skipped.",
+                  int(dates.size()), path.c_str(), int(skipped));
     return true;
+}
+
+bool is_calendar_date(int32_t d) {
+    const int32_t year = d / 10000, month = d / 100 % 100, day = d % 100;
+    if (year < 1900 || year > 2200 || month < 1 || month > 12 || day < 1) return false;
+    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
 }
 
 size_t TradeCalendar::position(int32_t d) const {
@@ -84,7 +101,7 @@ bool TradeCalendar::contains(int32_t d) const {
 
 bool TradeCalendar::is_trading_day(int32_t d) const {
     if (dates.empty()) {
-        sp_printf(log(), kCritical, "trd_calendar is NOT initialized.");
+        sp_printf(log(), kLogCritical, "trd_calendar is NOT initialized.");
         return false;
     }
     return contains(d);
@@ -92,11 +109,11 @@ bool TradeCalendar::is_trading_day(int32_t d) const {
 
 int32_t TradeCalendar::shift_trading_days(int32_t d, int32_t k) const {
     if (dates.empty()) {
-        sp_printf(log(), kError, "trd_calendar is NOT initialized.");
+        sp_printf(log(), kLogError, "trd_calendar is NOT initialized.");
         return 0;
     }
     if (d < dates.front() || d > dates.back()) {
-        sp_printf(log(), kError, "BASE day exceeds calendar.");
+        sp_printf(log(), kLogError, "BASE day exceeds calendar.");
         return 0;
     }
     // From a day between two trading days, lo already points at the next trading day, so one

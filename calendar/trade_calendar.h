@@ -15,9 +15,11 @@ class TradeCalendar {
 
     // Reads a typed CSV file whose first line is the header and whose first column is an 'i'
     // column of trading days. Rows whose date reads as 0 (blank or non-numeric lines) are left
-    // out. Fails with "CANT load Calendar from <path>." at critical level, keeping the previous
-    // dates, when no date was read or the dates are not strictly ascending (a binary search over
-    // an unsorted list gives wrong answers silently).
+    // out; lines that are too long, hold a NUL byte or give no real calendar date
+    // (is_calendar_date) are skipped and counted in the log line of the load. Only a regular
+    // file is read. Fails with "CANT load Calendar from <path>." at critical level, keeping the
+    // previous dates, when no date was read or the dates are not strictly ascending (a binary
+    // search over an unsorted list gives wrong answers silently).
     //
     // Tests reload the process-wide calendar from a file of their own with
     // trade_calendar().load(path). Loading is not safe while other threads read the calendar.
@@ -41,6 +43,9 @@ class TradeCalendar {
     size_t position(int32_t d) const;  // lo of the binary search
     bool contains(int32_t d) const;
 };
+
+// Whether d (yyyyMMdd) is a real date of the Gregorian calendar in the years 1900 to 2200.
+bool is_calendar_date(int32_t d);
 
 // The process-wide calendar (id 0). The first call, safe from any thread, creates it and loads
 // the first of locate_calendar_file()'s candidates that exists, keeping the calendar whether or

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -144,6 +146,9 @@ bool TypedCsvTable::read(const std::string& path, const std::string& header_text
     rows.clear();
     skipped_lines = 0;
     if (header_text.size() > size_t(kMaxLine)) return false;
+    // Checked before opening: opening a pipe without a writer blocks.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return false;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return false;
     const bool ok = read(file, header_text, keep_first_line);
@@ -184,7 +189,7 @@ bool TypedCsvTable::read(std::FILE* file, const std::string& header_text, bool k
     // 5. One zero-filled record per data line.
     while (next_line()) {
         if (!line.empty() && line[0] == '#') continue;
-        if (too_long) {
+        if (too_long || line.find('\0') != std::string::npos) {
             ++skipped_lines;
             continue;
         }

@@ -23,9 +23,11 @@ struct CsvColumn {
 // Line rules: a line holds at most kMaxLine characters before its end ("\n" or "\r\n"). A data
 // line that is longer is skipped whole and counted in skipped_lines, so a corrupt file can
 // neither overrun a buffer nor split one line into several records; a header line that is
-// longer makes the read fail. A UTF-8 byte-order mark before the first line is dropped. Lines
-// starting with '#' are comments. Bytes of any value are read
-// as they are; a field is cut at its column's size.
+// longer makes the read fail. A data line holding a NUL byte is skipped and counted the same
+// way: no text table holds one, and the field would end at it. A UTF-8 byte-order mark before
+// the first line is dropped. Lines starting with '#' are comments. Other bytes of any value are
+// read as they are; a field is cut at its column's size. Only regular files are read: a pipe or
+// a device could block the reader or never end.
 class TypedCsvTable {
   public:
     static constexpr int kMaxLine = 1024;
@@ -40,8 +42,9 @@ class TypedCsvTable {
 
     // Reads the file. An empty `header_text` takes the header from the file's first line (kept
     // in `header`); unless keep_first_line, one more line is skipped after the header. Fails
-    // when the file cannot be opened, the header is longer than kMaxLine or invalid, or a data
-    // line comes with a record size outside 1..kMaxRecord (the rows read so far are kept).
+    // when the path is not a regular file or cannot be opened, the header is longer than kMaxLine
+    // or invalid, or a data line comes with a record size outside 1..kMaxRecord (the rows read so
+    // far are kept).
     bool read(const std::string& path, const std::string& header_text = std::string(),
               bool keep_first_line = false);
 
@@ -62,7 +65,7 @@ class TypedCsvTable {
     std::vector<std::unique_ptr<unsigned char[]>> rows;  // record_size zero-filled bytes each
     bool trim_blanks = false;  // skip blanks before fields, drop trailing blanks of text fields
     char separator = ',';
-    size_t skipped_lines = 0;  // data lines longer than kMaxLine in the last read
+    size_t skipped_lines = 0;  // data lines too long or holding a NUL byte in the last read
 
   private:
     void fill_record(unsigned char* record, const std::string& line) const;

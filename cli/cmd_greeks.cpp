@@ -14,9 +14,16 @@ const char* const kUsage =
     "Greek grids and prints {\"price\", \"delta\", \"gamma\", \"theta\", \"vega\", \"rho\"} read\n"
     "at underlying S (default S0) with TAU years of life left (default T), from the grids of a\n"
     "product already knocked in with --knocked-in. Engine units: theta per year, vega per unit\n"
-    "of volatility, rho per unit of rate. A value off the grid is null.\n"
+    "of volatility, rho per unit of rate. A value off the grid is null, and so is every value\n"
+    "when TAU lies outside the product's life [0, T].\n"
     "Exit status: 0 all values, 1 the product cannot be priced or a value is off the grid,\n"
     "2 bad input.\n\n";
+
+void print_nulls() {
+    std::printf(
+        "{\"price\": null, \"delta\": null, \"gamma\": null, \"theta\": null, "
+        "\"vega\": null, \"rho\": null}\n");
+}
 
 int run(int argc, char** argv) {
     ProductCommand cmd("greeks", kUsage);
@@ -31,12 +38,16 @@ int run(int argc, char** argv) {
         (args.has("--tau") && !option_double(args, "--tau", tau, error)))
         return cmd.fail(error, kExitBadInput);
     const bool ki = args.flags.count("--knocked-in") > 0;
+    // The grids would read such a life at today's or the maturity column, as if it were there.
+    const double T = engine.params.T;
+    if (T > 0 && !(tau >= 0 && tau <= T)) {
+        print_nulls();
+        return cmd.fail("--tau lies outside the product's life [0, T]", kExitNoResult);
+    }
 
     if (!engine.compute_risk_grids()) {
-        std::printf(
-            "{\"price\": null, \"delta\": null, \"gamma\": null, \"theta\": null, "
-            "\"vega\": null, \"rho\": null}\n");
-        return cmd.fail("the product cannot be priced with these terms", kExitNoResult);
+        print_nulls();
+        return cmd.fail(cannot_price_message(engine.last_problem), kExitNoResult);
     }
     const bool complete = engine.compute_greeks(false);
     const double values[] = {engine.lookup_price(spot, tau, ki), engine.lookup_delta(spot, tau, ki),

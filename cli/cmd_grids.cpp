@@ -13,6 +13,7 @@ const char* const kUsage =
     "Runs the grid runs of the Greeks and appends the grid of the product not knocked in\n"
     "(block \"MATRIX:Price\") and of the knocked-in product (\"MATRIX:Price_KI\") to PATH: one\n"
     "line per price node from 0 up, one value per time node from today, \"%.4f, \" each.\n"
+    "PATH gains both blocks or, when writing fails, keeps its previous content.\n"
     "Prints {\"written\": true, \"rows\": M + 1, \"cols\": N + 1}.\n"
     "Exit status: 0 written, 1 the product cannot be priced or PATH cannot be written,\n"
     "2 bad input.\n\n";
@@ -28,7 +29,7 @@ int run(int argc, char** argv) {
 
     if (!engine.compute_risk_grids()) {
         std::printf("{\"written\": false}\n");
-        return cmd.fail("the product cannot be priced with these terms", kExitNoResult);
+        return cmd.fail(cannot_price_message(engine.last_problem), kExitNoResult);
     }
     bool written;
     {

@@ -43,8 +43,7 @@ int run(int argc, char** argv) {
     }
     std::printf("{\"price\": %s, \"stderr\": %s}\n", json_number(price).c_str(),
                 json_number(se).c_str());
-    if (json_number(price) == "null")
-        return cmd.fail("the product cannot be priced with these terms", kExitNoResult);
+    if (json_number(price) == "null") return cmd.fail(kUnpricedProduct, kExitNoResult);
     return kExitOk;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "command_registry.h"
+#include "product_command.h"
 #include "product_json.h"
 
 namespace {
@@ -12,7 +13,9 @@ const char* const kUsage =
     "usage: brimvale-cli price [FILE|-]\n"
     "Reads a product as a JSON object from FILE, or from standard input when FILE is - or\n"
     "absent, and prints {\"price\": p} with p the finite-difference price (full precision), or\n"
-    "{\"price\": null} when the product cannot be priced.\n"
+    "{\"price\": null} when the product cannot be priced. With \"scheme\": \"accurate\" and\n"
+    "\"extrapolate\": true it also prints \"error_estimate\", an estimate of the error left in\n"
+    "the price: {\"price\": p, \"error_estimate\": e}.\n"
     "Exit status: 0 priced, 1 the product cannot be priced, 2 bad input.\n\n";
 
 int run(int argc, char** argv) {
@@ -31,10 +34,15 @@ int run(int argc, char** argv) {
         std::fprintf(stderr, "price: %s\n", error.c_str());
         return kExitBadInput;
     }
-    const double price = engine.price();
-    std::printf("{\"price\": %s}\n", json_number(price).c_str());
+    const PdeResult result = engine.price_result();
+    const double price = result.price;
+    if (engine.params.extrapolate)
+        std::printf("{\"price\": %s, \"error_estimate\": %s}\n", json_number(price).c_str(),
+                    json_number(result.error_estimate).c_str());
+    else
+        std::printf("{\"price\": %s}\n", json_number(price).c_str());
     if (json_number(price) == "null") {
-        std::fprintf(stderr, "price: the product cannot be priced with these terms\n");
+        std::fprintf(stderr, "price: %s\n", cannot_price_message(engine.last_problem).c_str());
         return kExitNoResult;
     }
     return kExitOk;

@@ -11,6 +11,7 @@
 #include "cli_calendar_options.h"
 #include "command_registry.h"
 #include "day_count.h"
+#include "form_text.h"
 #include "observe_dates.h"
 #include "trade_calendar.h"
 
@@ -35,7 +36,7 @@ struct ScheduleArgs {
 bool parse_yyyymmdd(const char* text, QDate& out) {
     int32_t value = 0;
     if (!cli_calendar::parse_date(text, value)) return false;
-    out = observeDateFromInt(value);
+    out = FormText::dateFromNumber(value);
     return out.isValid();
 }
 
@@ -71,7 +72,7 @@ bool parse_args(int argc, char** argv, ScheduleArgs& args) {
 // The editor puts both date fields onto trading days before it generates; a date the calendar
 // cannot roll becomes absent.
 QDate rolled(const QDate& d) {
-    return observeDateFromInt(trade_calendar().roll_to_trading_day(observeDateToInt(d)));
+    return FormText::dateFromNumber(trade_calendar().roll_to_trading_day(FormText::dateNumber(d)));
 }
 
 int run(int argc, char** argv) {
@@ -93,14 +94,14 @@ int run(int argc, char** argv) {
     }
 
     std::vector<double> times;
-    const int32_t start_int = observeDateToInt(start);
+    const int32_t start_int = FormText::dateNumber(start);
     observeYearFractionsTrading(result.dates, QString::number(start_int), kTradingDaysPerYear,
                                 times);
     const nlohmann::json out = {
         {"dates", result.dates.toStdString()},
         {"obs_time", times},
         {"trading_days",
-         trade_calendar().count_trading_days(start_int, observeDateToInt(end), true)},
+         trade_calendar().count_trading_days(start_int, FormText::dateNumber(end), true)},
     };
     std::printf("%s\n", out.dump().c_str());
     return kExitOk;

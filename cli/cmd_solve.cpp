@@ -17,7 +17,9 @@ const char* const kUsage =
     "3 the volatility, 4 the dividend coupon, 5 the dividend and every knock-out coupon\n"
     "(engine units: price units for barriers, fractions for coupons and volatility).\n"
     "Codes: 0 found, -1 none within the iteration limit (50), -2 the price stopped moving\n"
-    "(refine M), -3 not a parameter kind, -4 the target lies beyond the price at B.\n"
+    "(refine M), -3 not a parameter kind, -4 the target lies beyond the price at B,\n"
+    "-5 the product cannot be priced at A or B (the search does not start; the reason is on\n"
+    "standard error).\n"
     "The search's progress lines go to standard error.\n"
     "Exit status: 0 found, 1 any other code, 2 bad input.\n\n";
 
@@ -31,6 +33,8 @@ const char* outcome(int code) {
             return "the kind is not a parameter kind (0 to 5)";
         case -4:
             return "the interval is not monotonic or the target lies outside it";
+        case kSolveCancelled:
+            return "the search was cancelled";
         default:
             return "the search failed";
     }
@@ -62,6 +66,8 @@ int run(int argc, char** argv) {
     }
     std::printf("{\"code\": %d, \"value\": %s}\n", code,
                 code == 0 ? json_number(value).c_str() : "null");
+    if (code == kSolveCannotPrice)
+        return cmd.fail(cannot_price_message(engine.last_problem), kExitNoResult);
     return code == 0 ? kExitOk : cmd.fail(outcome(code), kExitNoResult);
 }
 

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "command_registry.h"
-#include "core_point_count.h"
-#include "core_stress.h"
+#include "point_count.h"
 #include "product_command.h"
 #include "product_json.h"
+#include "stress.h"
 
 namespace {
 
@@ -20,6 +20,7 @@ const char* const kUsage =
     "\"gamma\"}: each matrix has one row per volatility and one column per price; a cell the\n"
     "grids cannot give (a price off the grid, a volatility that cannot be priced) is null.\n"
     "Each axis holds (end - start) / step + 1 points, truncated, at most 200.\n"
+    "A grid whose runs would hold more memory than the engine allows is refused (exit 1).\n"
     "Exit status: 0 a result with at least one value, 1 no cell has a value, 2 bad input.\n\n";
 
 struct AxisOptions {
@@ -100,6 +101,9 @@ int run(int argc, char** argv) {
         StdoutToStderr quiet;
         result = compute_stress(engine, grid);
     }
+    if (result.problem != PricingProblem::None)
+        return cmd.fail(std::string("no stress grid: ") + pricing_problem_text(result.problem),
+                        kExitNoResult);
     std::vector<double> price_axis, vol_axis;
     for (int j = 0; j < grid.prices; ++j)
         price_axis.push_back(grid.price(j));

@@ -12,12 +12,12 @@
 
 #include "cli_calendar_options.h"
 #include "command_registry.h"
-#include "core_point_count.h"
-#include "core_win_rate.h"
+#include "point_count.h"
 #include "product_command.h"
 #include "product_json.h"
 #include "thread_calcu_win_rate_manager.h"
 #include "trade_calendar.h"
+#include "win_rate.h"
 
 namespace {
 
@@ -32,9 +32,10 @@ const char* const kUsage =
     "{\"volatility\": fraction, \"fractions\": [knocked out after a knock-in, knocked out without\n"
     "one, neither, knocked in and never knocked out, win rate]} per volatility, in increasing\n"
     "volatility. DATES are the observation dates yyyyMMdd joined by \"_\", the last one the\n"
-    "maturity; the product's ko_barrier and ki_barrier hold one entry per date, or one entry for\n"
-    "every date. A product file gives START, END and DATES from its schedule unless they are\n"
-    "given here. Uses S0, r, q and the barriers of the product. Without --seed every simulation\n"
+    "maturity, all within [START, END] (START not after END); the product's ko_barrier and\n"
+    "ki_barrier hold one entry per date, or one entry for every date. A product file gives\n"
+    "START, END and DATES from its schedule unless they are given here. Uses S0, r, q and the\n"
+    "barriers of the product. Without --seed every simulation\n"
     "is seeded with the current time in seconds (seed null in the output). K workers (default:\n"
     "the number of processors) take the volatilities in turn.\n"
     "Exit status: 0 a result, 1 a volatility could not be simulated, 2 bad input.\n\n";
@@ -49,7 +50,8 @@ bool date_option(const CliArgs& args, const char* option, int32_t& out, std::str
     return false;
 }
 
-bool dates_option(const CliArgs& args, QString& out, int& count, std::string& error) {
+bool dates_option(const CliArgs& args, QString& out, std::vector<int32_t>& days,
+                  std::string& error) {
     if (!args.has("--dates")) {
         error = "--dates is required";
         return false;
@@ -63,8 +65,25 @@ bool dates_option(const CliArgs& args, QString& out, int& count, std::string& er
                 "--dates needs dates yyyyMMdd joined by _, got '" + args.values.at("--dates") + "'";
             return false;
         }
+        days.push_back(d);
     }
-    count = parts.size();
+    return true;
+}
+
+// The simulation runs from start to end: a later start, or a date outside that span, would be
+// dropped or counted as an immediate outcome.
+bool span_option(int32_t start, int32_t end, const std::vector<int32_t>& days, std::string& error) {
+    if (start > end) {
+        error = "--start " + std::to_string(start) + " lies after --end " + std::to_string(end);
+        return false;
+    }
+    for (int32_t d : days) {
+        if (d < start || d > end) {
+            error = "--dates: " + std::to_string(d) + " lies outside --start " +
+                    std::to_string(start) + " .. --end " + std::to_string(end);
+            return false;
+        }
+    }
     return true;
 }
 
@@ -105,7 +124,10 @@ int run(int argc, char** argv) {
                                      "--vol-step", "--seed", "--threads", "--calendar"},
                                     {}))
         return *stop;
-    // A product file brings its own schedule; the options, when given, replace it.
+    // The calendar first: a product file's dates are counted on it. A product file brings its own
+    // schedule; the options, when given, replace it.
+    const std::string calendar = cmd.args.has("--calendar") ? cmd.args.values.at("--calendar") : "";
+    if (!cli_calendar::use_calendar_file(calendar)) return kExitBadInput;
     Snowball_PDE engine;
     std::optional<ProductFile> file;
     if (const auto stop = cmd.read_product(engine, &file)) return *stop;
@@ -114,12 +136,13 @@ int run(int argc, char** argv) {
     std::string& error = cmd.error;
     int32_t start = 0, end = 0;
     QString dates;
-    int date_count = 0;
+    std::vector<int32_t> date_list;
     VolRange range;
     int64_t seed = 0;
     int64_t threads = QThread::idealThreadCount();
     if (!date_option(args, "--start", start, error) || !date_option(args, "--end", end, error) ||
-        !dates_option(args, dates, date_count, error) || !vol_option(args, range, error) ||
+        !dates_option(args, dates, date_list, error) ||
+        !span_option(start, end, date_list, error) || !vol_option(args, range, error) ||
         (args.has("--seed") && !option_integer(args, "--seed", 0, 4294967295LL, seed, error)) ||
         (args.has("--threads") && !option_integer(args, "--threads", 1, 256, threads, error)))
         return cmd.fail(error, kExitBadInput);
@@ -132,10 +155,9 @@ int run(int argc, char** argv) {
                                   std::to_string(kMaxWinRateVolatilities) + " points",
                         kExitBadInput);
 
+    const int date_count = static_cast<int>(date_list.size());
     spread_single_entry(engine.ko_barrier, date_count);
     spread_single_entry(engine.ki_barrier, date_count);
-    const std::string calendar = args.has("--calendar") ? args.values.at("--calendar") : "";
-    if (!cli_calendar::use_calendar_file(calendar)) return kExitBadInput;
     if (trade_calendar().dates.empty()) return cmd.fail("no trading calendar", kExitBadInput);
     std::optional<WinRateTerms> terms =
         make_win_rate_terms(engine, trade_calendar(), start, end, dates);

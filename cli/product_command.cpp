@@ -23,6 +23,13 @@ std::optional<int> ProductCommand::read_product(Snowball_PDE& engine,
     return std::nullopt;
 }
 
+std::string cannot_price_message(PricingProblem problem) {
+    std::string message = "the product cannot be priced with these terms";
+    if (problem != PricingProblem::None)
+        message += std::string(": ") + pricing_problem_text(problem);
+    return message;
+}
+
 int ProductCommand::fail(const std::string& message, int code) const {
     std::fprintf(stderr, "%s: %s\n", name_, message.c_str());
     return code;

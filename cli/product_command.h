@@ -39,3 +39,6 @@ class ProductCommand {
     const char* usage_;
     bool engine_keys_;
 };
+
+// "the product cannot be priced with these terms", with the engine's reason when it gave one.
+std::string cannot_price_message(PricingProblem problem);

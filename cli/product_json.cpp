@@ -1,13 +1,13 @@
 #include "product_json.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iostream>
-#include <iterator>
 #include <limits>
-#include <sstream>
 
 #include <nlohmann/json.hpp>
 
@@ -46,7 +46,14 @@ const char* const kKeysHelp =
     "  coupon_adj_rate     rate added to every coupon times (1 - coupon_adj_share) (default 0)\n"
     "  coupon_adj_share    share used in that adjustment (default 1)\n"
     "  payoff_mode         0: full redemption amounts; 1: profit and loss, amount - S0 (default "
-    "0)\n";
+    "0)\n"
+    "  scheme              finite-difference method: \"implicit\" (one implicit step per time\n"
+    "                      step on a uniform grid, the default) or \"accurate\" (barriers on\n"
+    "                      the nodes of a grid crowded around them, L-stable sub-steps, about\n"
+    "                      0.001 per 100 at M = 300 and one step per trading day)\n"
+    "  extrapolate         true: with \"accurate\", also price on a grid twice as fine and\n"
+    "                      extrapolate; price then prints \"error_estimate\" (default false)\n"
+    "A product text longer than 4 MiB (4194304 bytes) is refused as bad input.\n";
 
 // Either a whole document or nothing: the fields are read into a copy and set at the end.
 struct ProductFields {
@@ -145,6 +152,23 @@ std::vector<double>* per_date_field(ProductFields& f, const std::string& key) {
     return nullptr;
 }
 
+// "scheme": the name of a method.
+bool read_scheme(const json& value, PdeScheme& out, std::string& error) {
+    if (value == "implicit")
+        out = PdeScheme::implicit;
+    else if (value == "accurate")
+        out = PdeScheme::accurate;
+    else
+        return fail(error, "key 'scheme' must be \"implicit\" or \"accurate\"");
+    return true;
+}
+
+bool read_bool(const json& value, const std::string& key, bool& out, std::string& error) {
+    if (!value.is_boolean()) return fail(error, "key '" + key + "' must be true or false");
+    out = value.get<bool>();
+    return true;
+}
+
 bool is_extra(const std::string& key, const std::vector<std::string>& extra_keys) {
     for (const std::string& k : extra_keys)
         if (k == key) return true;
@@ -158,6 +182,10 @@ bool read_scalars(const json& object, ProductFields& f, const std::vector<std::s
         const std::string& key = it.key();
         if (double* field = scalar_field(f, key)) {
             if (!read_number(it.value(), key, *field, error)) return false;
+        } else if (key == "scheme") {
+            if (!read_scheme(it.value(), f.base.scheme, error)) return false;
+        } else if (key == "extrapolate") {
+            if (!read_bool(it.value(), key, f.base.extrapolate, error)) return false;
         } else if (key == "M" || key == "N") {
             if (!read_int(it.value(), key, key == "M" ? f.base.M : f.base.N, error)) return false;
         } else if (key != "obs_time" && !per_date_field(f, key) && !is_extra(key, extra_keys)) {
@@ -170,16 +198,21 @@ bool read_scalars(const json& object, ProductFields& f, const std::vector<std::s
 }  // namespace
 
 bool read_json_document(const std::string& path_or_dash, json& document, std::string& error) {
-    std::string text;
-    if (path_or_dash == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    } else {
-        std::ifstream in(path_or_dash, std::ios::binary);
-        if (!in) return fail(error, "cannot read '" + path_or_dash + "'");
-        std::stringstream ss;
-        ss << in.rdbuf();
-        text = ss.str();
+    const bool from_stdin = path_or_dash == "-";
+    std::ifstream file;
+    if (!from_stdin) {
+        file.open(path_or_dash, std::ios::binary);
+        if (!file) return fail(error, "cannot read '" + path_or_dash + "'");
     }
+    // Read at most one byte beyond the limit: a huge file or an endless device costs no more.
+    std::istream& in = from_stdin ? std::cin : file;
+    std::string text(kMaxProductBytes + 1, '\0');
+    in.read(text.data(), std::streamsize(text.size()));
+    text.resize(std::size_t(in.gcount()));
+    if (in.bad()) return fail(error, "cannot read '" + path_or_dash + "'");
+    if (text.size() > kMaxProductBytes)
+        return fail(error,
+                    "the product is larger than " + std::to_string(kMaxProductBytes) + " bytes");
     try {
         document = json::parse(text);
     } catch (const json::exception& e) {
@@ -196,8 +229,14 @@ bool product_from_json(const json& object, Snowball_PDE& engine, std::string& er
     if (!object.is_object()) return fail(error, "the product must be a JSON object");
     ProductFields f(engine);
     if (!read_scalars(object, f, extra_keys, error)) return false;
+    if (f.base.extrapolate && f.base.scheme != PdeScheme::accurate)
+        return fail(error, "key 'extrapolate' needs \"scheme\": \"accurate\"");
     if (object.contains("obs_time")) {
         if (!read_list(object["obs_time"], "obs_time", f.obs_time, error)) return false;
+        // A date before the one it follows would be priced as if it were not there.
+        if (std::adjacent_find(f.obs_time.begin(), f.obs_time.end(), std::greater_equal<>()) !=
+            f.obs_time.end())
+            return fail(error, "key 'obs_time' must be strictly ascending");
     } else if (f.obs_time.empty()) {
         f.obs_time.assign(1, f.base.T);
     }
@@ -256,10 +295,6 @@ std::string json_number(double v) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.17g", v);
     return buffer;
-}
-
-void print_json_number(std::FILE* out, double v) {
-    std::fputs(json_number(v).c_str(), out);
 }
 
 const char* product_keys_help() {

@@ -5,6 +5,7 @@
 // name their extra keys to product_from_json and read those keys from the document themselves.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -15,16 +16,21 @@
 #include "product_file.h"
 #include "snowball_pde.h"
 
+// Product texts beyond this size are refused: the parsed document takes many times its text,
+// and a product needs a few kilobytes.
+inline constexpr std::size_t kMaxProductBytes = std::size_t(4) << 20;
+
 // The JSON document in the file at path_or_dash ("-" reads standard input). False with a
-// one-line message in `error` when the file cannot be read or is not well-formed JSON.
+// one-line message in `error` when the file cannot be read, holds more than kMaxProductBytes or
+// is not well-formed JSON.
 bool read_json_document(const std::string& path_or_dash, nlohmann::json& document,
                         std::string& error);
 
 // Fills the engine from a JSON object and calls set_product. Absent keys keep the engine's
 // values (the defaults for a new engine; obs_time absent on an engine without dates means one
-// date at maturity T). False
-// with a one-line message naming the key on an unknown key (one not in extra_keys), a wrong type
-// or a per-date list whose length differs from obs_time; the engine is then left unchanged.
+// date at maturity T). False with a one-line message naming the key on an unknown key (one not
+// in extra_keys), a wrong type, obs_time not strictly ascending or a per-date list whose length
+// differs from obs_time; the engine is then left unchanged.
 bool product_from_json(const nlohmann::json& object, Snowball_PDE& engine, std::string& error,
                        const std::vector<std::string>& extra_keys = {});
 
@@ -40,7 +46,6 @@ bool read_product_file(const std::string& path_or_dash, ProductFile& file, std::
 
 // A double as JSON with full precision ("%.17g"); "null" for NaN and infinities.
 std::string json_number(double v);
-void print_json_number(std::FILE* out, double v);
 
 // The description of every product key, for the commands' --help.
 const char* product_keys_help();

@@ -7,6 +7,8 @@
 #include <limits>
 
 #include "grid_lookup.h"
+#include "grid_writer.h"
+#include "price_grid_axes.h"
 #include "snowball_grid_terms.h"
 #include "sp_logger.h"
 #include "tridiagonal_system.h"
@@ -15,52 +17,8 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// Bytes of the column buffers and coefficients of a run, which it needs even without grid outputs.
-double working_bytes(double M) {
-    return sizeof(double) * 8 * (M + 1);
-}
-
-bool same_length(const std::vector<double>& a, const std::vector<double>& b) {
-    return a.size() == b.size();
-}
-
 bool any_above(const std::vector<double>& v, double bound) {
     return std::any_of(v.begin(), v.end(), [bound](double x) { return x > bound; });
-}
-
-bool any_nan(const std::vector<double>& v) {
-    return std::any_of(v.begin(), v.end(), [](double x) { return std::isnan(x); });
-}
-
-int stored_grid_count(const PdeParams& p) {
-    return (p.out_price != nullptr) + (p.out_price_ki != nullptr);
-}
-
-// The terms and grid sizes a run can work with. Negative observation times are checked later,
-// after the steps are stored, because that failure is logged.
-bool valid_inputs(const std::vector<double>& obs_time, const std::vector<double>& ko_barrier,
-                  const std::vector<double>& coupon, const std::vector<double>& ki_barrier,
-                  const PdeParams& p) {
-    // Written so that NaN fails every comparison.
-    if (!(p.S0 > 0) || !(p.S0 < p.S_max) || !(p.sigma >= 0) || !(p.T > 0)) return false;
-    if (!same_length(ko_barrier, obs_time) || !same_length(coupon, obs_time) ||
-        !same_length(ki_barrier, obs_time))
-        return false;
-    if (any_above(obs_time, p.T) || any_above(ko_barrier, p.S_max) ||
-        any_above(ki_barrier, p.S_max))
-        return false;
-    if (p.M < 2 || p.N < 1) return false;
-    // Beyond the rules of the product: an infinite grid or maturity, or a barrier that is not a
-    // number, has no node to stand on.
-    if (!std::isfinite(p.S_max) || !std::isfinite(p.T)) return false;
-    if (any_nan(ko_barrier) || any_nan(ki_barrier)) return false;
-    // M + 1 and N + 1 have to be ints too.
-    if (p.M == std::numeric_limits<int32_t>::max() || p.N == std::numeric_limits<int32_t>::max())
-        return false;
-    const double nodes = (p.M + 1.0) * p.N;
-    const double bytes =
-        working_bytes(p.M) + stored_grid_count(p) * sizeof(double) * (p.M + 1.0) * (p.N + 1.0);
-    return nodes <= kMaxNodeSteps && bytes <= double(kMaxGridBytes);
 }
 
 // The implicit step's operator on the interior nodes j = 1 .. M−1, with a = r − q, factorised once
@@ -102,25 +60,6 @@ struct ImplicitOperator {
     }
 };
 
-// A stored grid: (M+1) rows of price nodes by (N+1) time columns, written column by column.
-class GridWriter {
-  public:
-    GridWriter(NEWMAT::Matrix* target, int M, int N) : target_(target), rows_(M + 1), cols_(N + 1) {
-        if (target_ != nullptr) target_->ReSize(rows_, cols_);
-    }
-    void write_column(int n, const double* values) {
-        if (target_ == nullptr) return;
-        double* cell = target_->Store() + (n - 1);
-        for (int j = 0; j < rows_; ++j, cell += cols_)
-            *cell = values[j];
-    }
-
-  private:
-    NEWMAT::Matrix* target_;
-    int rows_;
-    std::ptrdiff_t cols_;
-};
-
 // The price at S0, on the straight line between the two nodes around it.
 double value_at(const std::vector<double>& column, double S0, double dS) {
     const double x = snap_to_node(S0 / dS);
@@ -147,9 +86,15 @@ SnowballGridTerms grid_of(const PdeParams& p, double payoff_mode, double div_cou
 double run(const std::vector<double>& obs_time, const std::vector<double>& ko_barrier,
            const std::vector<double>& coupon, const std::vector<double>& ki_barrier,
            double div_coupon, double floor_price, double call_strike, double call_participation,
-           double coupon_adj_rate, double coupon_adj_share, double payoff_mode, PdeParams& p) {
-    // 1. validation
-    if (!valid_inputs(obs_time, ko_barrier, coupon, ki_barrier, p)) return kNaN;
+           double coupon_adj_rate, double coupon_adj_share, double payoff_mode, PdeParams& p,
+           const CancelToken* cancel, PricingProblem& problem) {
+    // 1. validation. An observation time below zero (and not above T) is reported later, with a
+    // log line, once the steps are stored.
+    problem = check_pricing_terms(obs_time, ko_barrier, coupon, ki_barrier, div_coupon, p,
+                                  stored_grid_count(p));
+    const bool logged_later =
+        problem == PricingProblem::ObservationOutsideLife && !any_above(obs_time, p.T);
+    if (problem != PricingProblem::None && !logged_later) return kNaN;
     if (std::isnan(p.q)) p.q = 0;
     const std::time_t started = std::time(nullptr);
 
@@ -171,6 +116,7 @@ double run(const std::vector<double>& obs_time, const std::vector<double>& ko_ba
     v[M] = w[M] = g.upper_boundary(N + 1);
     GridWriter v_grid(p.out_price, M, N);
     GridWriter w_grid(p.out_price_ki, M, N);
+    if (p.out_axes) *p.out_axes = PriceGridAxes::uniform(M, g.dS, N, g.dt, p.T);
     v_grid.write_column(N + 1, v.data());
     w_grid.write_column(N + 1, w.data());
 
@@ -178,6 +124,13 @@ double run(const std::vector<double>& obs_time, const std::vector<double>& ko_ba
     const ImplicitOperator op(M, g.dt, p.sigma, p.r, p.q);
     std::size_t period = g.col.size() - 1;
     for (int n = N; n >= 1; --n) {
+        if (cancel_requested(cancel)) {
+            discard_outputs(p);
+            sp_printf(&SpLogger::instance(), 2, "auto_call_finite_diff_implicit(%d, %d) cancelled.",
+                      M, N);
+            problem = PricingProblem::Cancelled;
+            return kNaN;
+        }
         op.step(g.lower_boundary(n), g.upper_boundary(n), M, v.data(), w.data());
         g.apply_knock_in(period, v.data(), w.data());
         if (period > 0 && n == g.col[period - 1]) {
@@ -190,28 +143,44 @@ double run(const std::vector<double>& obs_time, const std::vector<double>& ko_ba
 
     // 6. price at S0 today
     const double result = value_at(v, p.S0, g.dS);
-    sp_printf(&SpLogger::instance(), 2, "auto_call_finite_diff_implicit(%d, %d) uses %d seconds.",
-              M, N, static_cast<int>(std::time(nullptr) - started));
+    sp_printf(&SpLogger::instance(), kLogInfo,
+              "auto_call_finite_diff_implicit(%d, %d) uses %d seconds.", M, N,
+              static_cast<int>(std::time(nullptr) - started));
     return result;
 }
 
 }  // namespace
 
-bool grids_fit(int M, int N, int count) {
-    return M >= 0 && N >= 0 &&
-           count * sizeof(double) * (M + 1.0) * (N + 1.0) <= double(kMaxGridBytes);
+int stored_grid_count(const PdeParams& p) {
+    return (p.out_price != nullptr) + (p.out_price_ki != nullptr);
+}
+
+void discard_outputs(PdeParams& p) {
+    if (p.out_price) p.out_price->CleanUp();
+    if (p.out_price_ki) p.out_price_ki->CleanUp();
+    if (p.out_dS) *p.out_dS = kNaN;
+    if (p.out_dt) *p.out_dt = kNaN;
+    if (p.out_axes) *p.out_axes = PriceGridAxes();
 }
 
 double auto_call_finite_diff_implicit(
     const std::vector<double>& obs_time, const std::vector<double>& ko_barrier,
     const std::vector<double>& coupon, const std::vector<double>& ki_barrier, double div_coupon,
     double floor_price, double call_strike, double call_participation, double coupon_adj_rate,
-    double coupon_adj_share, double payoff_mode, PdeParams& params) {
+    double coupon_adj_share, double payoff_mode, PdeParams& params, const CancelToken* cancel,
+    PricingProblem* problem) {
+    PricingProblem reason = PricingProblem::None;
+    double price;
     try {
-        return run(obs_time, ko_barrier, coupon, ki_barrier, div_coupon, floor_price, call_strike,
-                   call_participation, coupon_adj_rate, coupon_adj_share, payoff_mode, params);
+        price = run(obs_time, ko_barrier, coupon, ki_barrier, div_coupon, floor_price, call_strike,
+                    call_participation, coupon_adj_rate, coupon_adj_share, payoff_mode, params,
+                    cancel, reason);
     } catch (...) {
         // An allocation the bounds let through can still fail on a loaded machine.
-        return kNaN;
+        discard_outputs(params);
+        reason = PricingProblem::OutOfMemory;
+        price = kNaN;
     }
+    if (problem) *problem = reason;
+    return price;
 }

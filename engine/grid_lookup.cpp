@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "calculator_pde.h"
+#include "price_grid_axes.h"
 
 double interpolate_between_nodes(double x, double y_ceil, double y_floor) {
     const double x1 = std::ceil(x);
@@ -17,35 +18,32 @@ double interpolate_between_nodes(double x, double y_ceil, double y_floor) {
     return (x1 * y_floor - y_ceil * x2 + (y_ceil - y_floor) * x) / (x1 - x2);
 }
 
-// Look-ups of Calculator_PDE: every cell read stays inside the grid it reads.
+// Look-ups of Calculator_PDE: every cell read stays inside the grid it reads, and positions come
+// from the axes the grids were stored with, whatever the parameter blocks say now.
 
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// 1-based column of remaining life tau: today for a negative tau, else the time node nearest
-// to T - tau (half away from zero), clamped to [today, maturity]. 0 when there is none.
-int lookup_column(double tau, double T, double dt, int N) {
-    if (tau < 0) return 1;
-    const double node = std::round((T - tau) / dt);
-    if (std::isnan(node)) return 0;
-    return static_cast<int>(std::min(std::max(node, 0.0), static_cast<double>(N))) + 1;
+// Grids filled by hand rather than by a run carry no axes: they are read on the uniform grid of
+// the engine's steps and parameter block.
+PriceGridAxes axes_of_block(const PdeParams& p, double dS, double dt) {
+    PriceGridAxes a;
+    a.dS = dS;
+    a.dt = dt;
+    a.T = p.T;
+    a.M = p.M;
+    a.N = p.N;
+    return a;
 }
 
 }  // namespace
 
 double Calculator_PDE::lookup(const NEWMAT::Matrix& grid, double S, double tau) const {
-    const double x = S / dS;
-    if (!(x >= 0 && x <= params.M)) return kNaN;  // also NaN S or no grid run yet
-    const int n = lookup_column(tau, params.T, dt, params.N);
-    const int row_ceil = static_cast<int>(std::ceil(x)) + 1;
-    const int row_floor = static_cast<int>(std::floor(x)) + 1;
-    // A grid from an older run may be smaller than M and N say.
-    if (n < 1 || n > grid.Ncols() || row_ceil > grid.Nrows()) return kNaN;
-    const double* column = grid.Store() + (n - 1);
-    const int stride = grid.Ncols();
-    return interpolate_between_nodes(x, column[(row_ceil - 1) * stride],
-                                     column[(row_floor - 1) * stride]);
+    const bool stored = !grid_axes.nodes.empty();
+    const PriceGridAxes fallback = stored ? PriceGridAxes() : axes_of_block(params, dS, dt);
+    const PriceGridAxes& axes = stored ? grid_axes : fallback;
+    const int n = axes.column(tau);
+    if (n < 1 || n > grid.Ncols()) return std::numeric_limits<double>::quiet_NaN();
+    return axes.value_at(grid.Store() + (n - 1), grid.Ncols(), grid.Nrows(), S);
 }
 
 double Calculator_PDE::lookup_price(double S, double tau, bool knocked_in) const {

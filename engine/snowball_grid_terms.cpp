@@ -28,7 +28,7 @@ bool SnowballGridTerms::set_observation_columns(const std::vector<double>& obs_t
     col.clear();
     for (double t : obs_time) {
         if (!(t >= 0) || t > T) {
-            sp_printf(&SpLogger::instance(), 4, "observation:%.5f exceed.", t);
+            sp_printf(&SpLogger::instance(), kLogError, "observation:%.5f exceed.", t);
             return false;
         }
         col.push_back(clamp_node(std::round(t / dt) + 1, 1, N + 1));
@@ -79,7 +79,9 @@ double SnowballGridTerms::knock_out_value(std::size_t i, int n, int j) const {
 }
 
 double SnowballGridTerms::lower_boundary(int n) const {
-    if (!has_floor) return -shift();
+    // 0 − shift, not −shift: in full-value mode the boundary is +0, which the grid files print
+    // as "0.0000" rather than "-0.0000".
+    if (!has_floor) return 0.0 - shift();
     return std::exp(-r * (N + 1 - n) * dt) * floor_price - shift();
 }
 

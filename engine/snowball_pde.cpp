@@ -2,8 +2,10 @@
 
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 #include <limits>
 
+#include "accurate_solver.h"
 #include "finite_diff_solver.h"
 #include "param_kind.h"
 
@@ -25,13 +27,27 @@ void copy_values(PdeParams& to, const PdeParams& from) {
     to.clear_outputs();
 }
 
-constexpr int kRiskGridCount = 16;
+// The run of the block's scheme; an accurate run on `grid` when it is given.
+PdeResult run_scheme(Snowball_PDE& e, PdeParams& block, const FeatureGrid* grid = nullptr) {
+    if (block.scheme == PdeScheme::accurate)
+        return auto_call_finite_diff_accurate(e, block, grid, 1, &e.last_problem);
+    PdeResult result;
+    result.price = auto_call_finite_diff_implicit(
+        e.obs_time, e.ko_barrier, e.coupon, e.ki_barrier, e.div_coupon, e.floor_price,
+        e.call_strike, e.call_participation, e.coupon_adj_rate, e.coupon_adj_share, e.payoff_mode,
+        block, e.cancel_token, &e.last_problem);
+    return result;
+}
 
 double run_solver(Snowball_PDE& e, PdeParams& block) {
-    return auto_call_finite_diff_implicit(e.obs_time, e.ko_barrier, e.coupon, e.ki_barrier,
-                                          e.div_coupon, e.floor_price, e.call_strike,
-                                          e.call_participation, e.coupon_adj_rate,
-                                          e.coupon_adj_share, e.payoff_mode, block);
+    return run_scheme(e, block).price;
+}
+
+// Greek grids of another size than the coming run's are stale: freed before the run allocates,
+// so that old and new grids never add up.
+void release_stale(std::initializer_list<NEWMAT::Matrix*> grids, int rows, int cols) {
+    for (NEWMAT::Matrix* g : grids)
+        if (g->Nrows() != rows || g->Ncols() != cols) g->CleanUp();
 }
 
 }  // namespace
@@ -60,6 +76,7 @@ double Snowball_PDE::price_with_grids() {
     params.out_price_ki = &price_ki;
     params.out_dS = &dS;
     params.out_dt = &dt;
+    params.out_axes = &grid_axes;
     return run_solver(*this, params);
 }
 
@@ -67,9 +84,26 @@ double Snowball_PDE::price() {
     return run_solver(*this, params);
 }
 
+PricingProblem Snowball_PDE::check_terms(int grids) const {
+    return check_pricing_terms(obs_time, ko_barrier, coupon, ki_barrier, div_coupon, params, grids);
+}
+
+PdeResult Snowball_PDE::price_result() {
+    return run_scheme(*this, params);
+}
+
 bool Snowball_PDE::compute_risk_grids() {
-    // The Greek grids are sized with the value grids, so the whole set has to fit.
-    if (!grids_fit(params.M, params.N, kRiskGridCount)) return false;
+    // The Greek grids are sized with the value grids, so the whole set has to fit. An observation
+    // time below zero is left to the solver, which logs it.
+    last_problem = check_terms(kRiskGridCount);
+    if (last_problem != PricingProblem::None &&
+        last_problem != PricingProblem::ObservationOutsideLife)
+        return false;
+    const int rows = params.M + 1;
+    const int cols = params.N + 1;
+    const std::initializer_list<NEWMAT::Matrix*> greeks = {
+        &delta, &gamma, &theta, &vega, &rho, &delta_ki, &gamma_ki, &theta_ki, &vega_ki, &rho_ki};
+    release_stale(greeks, rows, cols);
 
     copy_values(params_rate_up, params);
     params_rate_up.r += rate_bump;
@@ -85,17 +119,20 @@ bool Snowball_PDE::compute_risk_grids() {
     params.out_price_ki = &price_ki;
     params.out_dS = &dS;
     params.out_dt = &dt;
+    params.out_axes = &grid_axes;
 
+    // The accurate grid depends on the volatility: the bumped runs take the base run's nodes.
+    const FeatureGrid grid =
+        params.scheme == PdeScheme::accurate ? accurate_price_grid(*this, params) : FeatureGrid();
     for (PdeParams* block : {&params, &params_vol_up, &params_rate_up}) {
-        if (std::isnan(run_solver(*this, *block))) return false;
+        if (std::isnan(run_scheme(*this, *block, &grid).price)) return false;
     }
     try {
-        const int rows = params.M + 1;
-        const int cols = params.N + 1;
-        for (NEWMAT::Matrix* g : {&delta, &gamma, &theta, &vega, &rho, &delta_ki, &gamma_ki,
-                                  &theta_ki, &vega_ki, &rho_ki})
-            g->ReSize(rows, cols);
+        for (NEWMAT::Matrix* g : greeks)
+            size_grid(*g, rows, cols);
     } catch (...) {
+        release_stale(greeks, 0, 0);
+        last_problem = PricingProblem::OutOfMemory;
         return false;
     }
     return true;

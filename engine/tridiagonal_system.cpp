@@ -18,20 +18,6 @@ void TridiagonalSystem::factorise(const double* lower, const double* diag, const
 
 // The recurrences carry the previous value in a local, so that the writes to x and y cannot be
 // taken for writes to the value carried.
-void TridiagonalSystem::solve(double* x) const {
-    const std::size_t n = scale_.size();
-    if (n == 0) return;
-    const double* s = scale_.data();
-    const double* c = carry_.data();
-    const double* b = back_.data();
-    double px = x[0] * s[0];
-    x[0] = px;
-    for (std::size_t k = 1; k < n; ++k)
-        x[k] = px = x[k] * s[k] - c[k] * px;
-    for (std::size_t k = n - 1; k-- > 0;)
-        x[k] = px = x[k] - b[k] * px;
-}
-
 void TridiagonalSystem::solve_pair(double* x, double* y) const {
     const std::size_t n = scale_.size();
     if (n == 0) return;

@@ -12,9 +12,8 @@ class TridiagonalSystem {
 
     std::size_t size() const { return scale_.size(); }
 
-    // Overwrites x (size() values) with the solution for right-hand side x.
-    void solve(double* x) const;
-    // Two right-hand sides in one sweep: their recurrences are independent, so they overlap.
+    // Overwrites x and y (size() values each) with the solutions for right-hand sides x and y,
+    // in one sweep: their recurrences are independent, so they overlap.
     void solve_pair(double* x, double* y) const;
 
   private:

@@ -5,6 +5,8 @@
 #include <string>
 #include <thread>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "log_capture.h"
@@ -77,6 +79,33 @@ TEST(TradeCalendarLoad, ReadsTheFirstColumnSkippingCommentsAndLogsTheCount) {
     EXPECT_EQ(log.lines(), (std::vector<LogCapture::Line>{
                                {kLogTrace, "Calendar(7) is created."},
                                {kLogInfo, "Calendar: 2 items loaded from " + path + "."}}));
+}
+
+TEST(TradeCalendarLoad, LinesWithANulByteOrNoRealDateAreSkippedAndCountedInTheLogLine) {
+    TempDir dir;
+    const char raw[] =
+        "iDate\n20240102\n2024\0 0102\n20241301\n20240132\n18991231\n22010101\n20230229\n"
+        "20240103\n20240229\n";
+    const std::string text(raw, sizeof raw - 1);
+    const std::string path = dir.write("c.csv", text);
+    LogCapture log;
+    TradeCalendar calendar(7);
+    ASSERT_TRUE(calendar.load(path));
+    EXPECT_EQ(calendar.dates, (std::vector<int32_t>{20240102, 20240103, 20240229}));
+    EXPECT_EQ(log.lines().back(), (LogCapture::Line{kLogInfo, "Calendar: 3 items loaded from " +
+                                                                  path + ", 6 lines skipped."}));
+    EXPECT_TRUE(is_calendar_date(22001231));
+    EXPECT_FALSE(is_calendar_date(21000229));  // not a leap year
+}
+
+TEST(TradeCalendarLoad, OnlyRegularFilesAreReadSoAPipeOrADeviceFailsAtOnce) {
+    TempDir dir;
+    const std::string fifo = dir.file("calendar.fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    TradeCalendar calendar(1);
+    for (const std::string& path : {fifo, std::string("/dev/zero"), dir.path().string()})
+        EXPECT_FALSE(calendar.load(path)) << path;  // a pipe without a writer would block
+    EXPECT_TRUE(calendar.dates.empty());
 }
 
 TEST(TradeCalendarLoad, AFailedLoadLogsThePathAndKeepsThePreviousDates) {

@@ -184,7 +184,8 @@ TEST(TypedCsvRobustness, BinaryBytesAndAThousandColumnsNeverOverrun) {
     binary.append(tail, sizeof tail);
     TypedCsvTable t;
     ASSERT_TRUE(t.read(dir.write("b.csv", binary), "", true));
-    EXPECT_GE(t.row_count(), 2u);
+    EXPECT_EQ(t.row_count(), 1u);
+    EXPECT_EQ(t.skipped_lines, 3u);  // the lines holding a NUL byte
 
     std::string wide;
     for (int i = 0; i < 1000; ++i)

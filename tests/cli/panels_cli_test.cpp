@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "temp_dir.h"
+#include "test_calendar.h"
 
 namespace {
 
@@ -30,12 +31,9 @@ class PanelsCli : public testing::Test {
                 "\"div_coupon\": 0.16" +
                 extra + "}");
     }
-    // Thirty weekdays of January and February 2024.
+    // Twenty weekdays of January 2024.
     std::string calendar() const {
-        return dir.write("calendar.csv",
-                         "iDate\n20240102\n20240103\n20240104\n20240105\n20240108\n20240109\n"
-                         "20240110\n20240111\n20240112\n20240115\n20240116\n20240117\n20240118\n"
-                         "20240119\n20240122\n20240123\n20240124\n20240125\n20240126\n20240129\n");
+        return TestCalendar::weekdays_from(20240102, 20).write(dir, "calendar.csv");
     }
     std::string winrate(const std::string& extra) const {
         return "winrate " + product() + " --calendar " + calendar() +

@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "snowball_pde.h"
 #include "temp_dir.h"
+#include "test_snowball.h"
 
 namespace {
 
@@ -46,13 +46,11 @@ TEST(PriceCli, OneNumberPerDateKeyHoldsOnEveryDateAndDefaultsFillTheRest) {
             "ki_barrier": 80, "M": 200, "N": 240})");
     ASSERT_EQ(run.exit_code, 0) << run.err;
 
-    Snowball_PDE e;
-    PdeParams base;
-    base.M = 200;
-    base.N = 240;
-    e.set_product({0.25, 0.5, 0.75, 1}, {103, 103, 103, 103}, {0.16, 0.16, 0.16, 0.16},
-                  {80, 80, 80, 80}, 0.15, 0, 0, 0, 0, 1, 0, base);
-    EXPECT_EQ(printed_price(run), e.price());  // %.17g reads back to the same double
+    TestSnowball t = TestSnowball::quarterly().grid(200, 240);
+    t.sigma = 0.2;  // the engine's defaults
+    t.r = 0.05;
+    t.div_coupon = 0.15;
+    EXPECT_EQ(printed_price(run), t.build().price());  // %.17g reads back to the same double
     EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << "one line of JSON on standard output";
 }
 
@@ -65,19 +63,26 @@ TEST(PriceCli, EveryKeyReachesTheEngineAndStandardInputIsRead) {
     const CliRun run = run_price("-", json);
     ASSERT_EQ(run.exit_code, 0) << run.err;
 
-    Snowball_PDE e;
-    PdeParams base;
-    base.S0 = 95;
-    base.S_max = 250;
-    base.sigma = 0.25;
-    base.r = 0.03;
-    base.q = 0.01;
-    base.T = 0.5;
-    base.M = 100;
-    base.N = 60;
-    e.set_product({0.25, 0.5}, {104, 100}, {0.12, 0.1}, {75, 70}, 0.05, 60, 110, 0.5, 0.02, 0.5, 1,
-                  base);
-    EXPECT_EQ(printed_price(run), e.price());
+    TestSnowball t;
+    t.S0 = 95;
+    t.S_max = 250;
+    t.sigma = 0.25;
+    t.r = 0.03;
+    t.q = 0.01;
+    t.T = 0.5;
+    t.grid(100, 60);
+    t.obs_time = {0.25, 0.5};
+    t.ko_barriers = {104, 100};
+    t.coupons = {0.12, 0.1};
+    t.ki_barriers = {75, 70};
+    t.div_coupon = 0.05;
+    t.floor_price = 60;
+    t.call_strike = 110;
+    t.call_participation = 0.5;
+    t.coupon_adj_rate = 0.02;
+    t.coupon_adj_share = 0.5;
+    t.payoff_mode = 1;
+    EXPECT_EQ(printed_price(run), t.build().price());
     EXPECT_EQ(run_price("", json).out, run.out) << "no FILE reads standard input too";
 }
 

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "snowball_test_products.h"
+#include "test_snowball.h"
 
 namespace {
 
@@ -70,15 +70,15 @@ McEstimate monte_carlo(const Snowball_PDE& e, int pairs, unsigned seed) {
 }  // namespace
 
 TEST(Accuracy, ClassicSnowballConvergesAsThePriceGridIsRefined) {
-    const double p200 = classic_snowball(200).price();
-    const double p400 = classic_snowball(400).price();
-    const double p800 = classic_snowball(800).price();
+    const double p200 = TestSnowball::classic().grid(200).build().price();
+    const double p400 = TestSnowball::classic().grid(400).build().price();
+    const double p800 = TestSnowball::classic().grid(800).build().price();
     std::printf("classic snowball: M=200 %.6f  M=400 %.6f  M=800 %.6f\n", p200, p400, p800);
     EXPECT_LT(std::fabs(p800 - p400), std::fabs(p400 - p200));
 }
 
 TEST(Accuracy, ClassicSnowballAgreesWithAMonteCarloOfTheSameMonitoring) {
-    Snowball_PDE e = classic_snowball(800);
+    Snowball_PDE e = TestSnowball::classic().grid(800).build();
     const double fd = e.price();
     const McEstimate mc = monte_carlo(e, kPathPairs, 20261208);
     std::printf(
@@ -89,4 +89,15 @@ TEST(Accuracy, ClassicSnowballAgreesWithAMonteCarloOfTheSameMonitoring) {
     const double tolerance = std::max(0.1, 4 * mc.std_error);
     EXPECT_NEAR(fd, mc.mean, tolerance);
     EXPECT_LT(3 * mc.std_error, tolerance);
+}
+
+TEST(Accuracy, ProductWhoseBarriersCannotBeReachedPricesAsADiscountedBond) {
+    // Knock-in at 0 is never crossed, and knock-out at an S_max thirty volatilities away is never
+    // reached in one year: neither event, so the principal and the dividend coupon at maturity.
+    TestSnowball t = TestSnowball::classic();
+    t.S_max = t.ko = 2000;
+    t.ki = 0;
+    const double T = t.days / 252.0;
+    const double bond = 100 * (1 + t.div_coupon * T) * std::exp(-t.r * T);
+    EXPECT_NEAR(t.grid(2000).build().price(), bond, 1e-3);
 }

@@ -7,13 +7,12 @@
 #include <string>
 
 #include <gtest/gtest.h>
-#include <spdlog/logger.h>
-#include <spdlog/sinks/ringbuffer_sink.h>
 
 #include "explicit_reference_scheme.h"
 #include "grid_lookup.h"
-#include "snowball_test_products.h"
-#include "sp_logger.h"
+#include "log_capture.h"
+#include "test_snowball.h"
+#include "tridiagonal_system.h"
 
 namespace {
 
@@ -38,24 +37,6 @@ GridRun run_with_grids(const Snowball_PDE& e) {
     return g;
 }
 
-// The log lines of the process-wide logger, kept by a recording sink.
-class LogRecorder {
-  public:
-    LogRecorder() : sink_(std::make_shared<spdlog::sinks::ringbuffer_sink_mt>(64)) {
-        SpLogger::instance().init(nullptr, SpLogger::Console::Stderr);
-        SpLogger::instance().logger->sinks().push_back(sink_);
-    }
-    std::vector<std::string> lines() const { return sink_->last_formatted(); }
-    bool contains(const std::string& text) const {
-        for (const std::string& line : lines())
-            if (line.find(text) != std::string::npos) return true;
-        return false;
-    }
-
-  private:
-    std::shared_ptr<spdlog::sinks::ringbuffer_sink_mt> sink_;
-};
-
 double relative_gap(double a, double b) {
     return std::fabs(a - b) / std::max(1.0, std::max(std::fabs(a), std::fabs(b)));
 }
@@ -71,7 +52,7 @@ double max_relative_gap(const NEWMAT::Matrix& a, const NEWMAT::Matrix& b) {
 }  // namespace
 
 TEST(SolverNodes, KnockOutBarrierOnANodeKnocksOutThatNodeAndOneAboveItDoesNot) {
-    Snowball_PDE e = small_product();  // dS = 20
+    Snowball_PDE e = TestSnowball::small().build();  // dS = 20
     const double ko_amount_at_maturity = 100 + 0.1 * 1.0 * 100;
     const double ko_amount_on_date_2 = 100 + 0.1 * 0.6 * 100;  // column 7, time 0.6
     GridRun on = run_with_grids(e);
@@ -90,7 +71,7 @@ TEST(SolverNodes, KnockOutBarrierOnANodeKnocksOutThatNodeAndOneAboveItDoesNot) {
 }
 
 TEST(SolverNodes, KnockInBarrierOnANodeKnocksInThatNodeAndTheNodesBelow) {
-    Snowball_PDE e = small_product();
+    Snowball_PDE e = TestSnowball::small().build();
     e.ko_barrier = {200, 200, 200};  // keep knock-out away from the nodes looked at
     GridRun g = run_with_grids(e);
     // At maturity the knocked-in value is the underlying, the other one the dividend coupon.
@@ -104,7 +85,7 @@ TEST(SolverNodes, KnockInBarrierOnANodeKnocksInThatNodeAndTheNodesBelow) {
 }
 
 TEST(SolverNodes, KnockInOnAnObservationColumnUsesTheBarrierOfTheFollowingPeriod) {
-    Snowball_PDE e = small_product();
+    Snowball_PDE e = TestSnowball::small().build();
     e.ko_barrier = {200, 200, 200};
     e.ki_barrier = {40, 80, 80};  // column 4 is the first date: the barrier after it is 80
     GridRun g = run_with_grids(e);
@@ -115,21 +96,21 @@ TEST(SolverNodes, KnockInOnAnObservationColumnUsesTheBarrierOfTheFollowingPeriod
 
 TEST(SolverNodes, ANodeIndexCountsABarrierOnANodeUpToRoundingNoise) {
     // With M = 58, 100 / (200 / 58) evaluates to 29.000000000000004.
-    Snowball_PDE e = small_product(58, 10);
+    Snowball_PDE e = TestSnowball::small().grid(58, 10).build();
     e.ki_barrier = {0, 0, 0};
     GridRun g = run_with_grids(e);
     EXPECT_DOUBLE_EQ(at(g.V, 29, 11), 100 + 0.1 * 100);
     EXPECT_DOUBLE_EQ(at(g.V, 28, 11), 100 + 0.05 * 100);
 
     // With M = 145, 80 / (200 / 145) evaluates to 57.99999999999999.
-    Snowball_PDE k = small_product(145, 10);
+    Snowball_PDE k = TestSnowball::small().grid(145, 10).build();
     GridRun h = run_with_grids(k);
     EXPECT_DOUBLE_EQ(at(h.V, 58, 11), 80);
     EXPECT_DOUBLE_EQ(at(h.V, 59, 11), 100 + 0.05 * 100);
 }
 
 TEST(SolverPayoff, FloorHoldsNodesUpToTheFloorNodeAndDiscountsOnTheLowerBoundary) {
-    Snowball_PDE e = small_product();
+    Snowball_PDE e = TestSnowball::small().build();
     e.floor_price = 70;  // k_f = ceil(70 / 20) = 4
     e.ko_barrier = {200, 200, 200};
     GridRun g = run_with_grids(e);
@@ -148,7 +129,7 @@ TEST(SolverPayoff, FloorHoldsNodesUpToTheFloorNodeAndDiscountsOnTheLowerBoundary
 }
 
 TEST(SolverPayoff, CallParticipationAddsTheAmountAboveTheStrikeOnKnockOut) {
-    Snowball_PDE e = small_product();
+    Snowball_PDE e = TestSnowball::small().build();
     GridRun plain = run_with_grids(e);
     e.call_participation = 1;
     e.call_strike = 100;
@@ -161,7 +142,7 @@ TEST(SolverPayoff, CallParticipationAddsTheAmountAboveTheStrikeOnKnockOut) {
 }
 
 TEST(SolverPayoff, ProfitAndLossGridIsTheFullGridMinusS0AtMaturity) {
-    Snowball_PDE e = small_product();
+    Snowball_PDE e = TestSnowball::small().build();
     e.floor_price = 70;
     e.call_participation = 0.5;
     e.call_strike = 120;
@@ -175,7 +156,7 @@ TEST(SolverPayoff, ProfitAndLossGridIsTheFullGridMinusS0AtMaturity) {
 }
 
 TEST(SolverPrice, PriceIsReadAtS0OnANodeAndBetweenTheTwoNodesAroundItOtherwise) {
-    Snowball_PDE e = small_product();
+    Snowball_PDE e = TestSnowball::small().build();
     GridRun on = run_with_grids(e);
     EXPECT_EQ(on.price, at(on.V, 5, 1));
 
@@ -187,20 +168,20 @@ TEST(SolverPrice, PriceIsReadAtS0OnANodeAndBetweenTheTwoNodesAroundItOtherwise) 
 }
 
 TEST(SolverPrice, TwoRunsGiveTheSameValuesAndTheCouponAdjustmentIsNotAccumulated) {
-    Snowball_PDE e = small_product();
+    Snowball_PDE e = TestSnowball::small().build();
     e.coupon_adj_share = 0.8;
     e.coupon_adj_rate = 0.05;  // raises every coupon by 0.01 in the run
     const double first = e.price();
     EXPECT_EQ(e.price(), first);
     EXPECT_EQ(e.coupon, std::vector<double>({0.1, 0.1, 0.1}));
 
-    Snowball_PDE raised = small_product();
+    Snowball_PDE raised = TestSnowball::small().build();
     raised.coupon = {0.11, 0.11, 0.11};
     EXPECT_NEAR(raised.price(), first, 1e-12);
 }
 
 TEST(SolverFailures, EveryFailedValidationGivesNaNAndOnlyANegativeDateIsLogged) {
-    LogRecorder log;
+    LogCapture log;
     const std::vector<std::pair<const char*, std::function<void(Snowball_PDE&)>>> cases = {
         {"S0 zero", [](Snowball_PDE& e) { e.params.S0 = 0; }},
         {"S0 at S_max", [](Snowball_PDE& e) { e.params.S0 = 200; }},
@@ -226,7 +207,7 @@ TEST(SolverFailures, EveryFailedValidationGivesNaNAndOnlyANegativeDateIsLogged) 
          [](Snowball_PDE& e) { e.obs_time = e.ko_barrier = e.coupon = e.ki_barrier = {}; }},
     };
     for (const auto& [name, change] : cases) {
-        Snowball_PDE e = small_product();
+        Snowball_PDE e = TestSnowball::small().build();
         change(e);
         const std::size_t lines_before = log.lines().size();
         EXPECT_TRUE(std::isnan(e.price_with_grids())) << name;
@@ -234,20 +215,20 @@ TEST(SolverFailures, EveryFailedValidationGivesNaNAndOnlyANegativeDateIsLogged) 
         EXPECT_EQ(e.price_grid.Nrows(), 0) << name;
     }
 
-    Snowball_PDE e = small_product();
+    Snowball_PDE e = TestSnowball::small().build();
     e.obs_time[0] = -0.01;
     EXPECT_TRUE(std::isnan(e.price_with_grids()));
     EXPECT_TRUE(log.contains("observation:-0.01000 exceed."));
     EXPECT_DOUBLE_EQ(e.dS, 20);  // the steps were stored before the dates were read
     EXPECT_DOUBLE_EQ(e.dt, 0.1);
 
-    Snowball_PDE ok = small_product();
+    Snowball_PDE ok = TestSnowball::small().build();
     ok.price();
     EXPECT_TRUE(log.contains("auto_call_finite_diff_implicit(10, 10) uses 0 seconds."));
 }
 
 TEST(SolverFailures, GridsBeyondTheMemoryBoundAndAbsurdSizesAreRefusedWithoutThrowing) {
-    Snowball_PDE e = small_product();
+    Snowball_PDE e = TestSnowball::small().build();
     const auto refused = [&](int M, int N, bool grids) {
         Snowball_PDE run = e;
         run.set_grid_size(M, N);
@@ -262,7 +243,7 @@ TEST(SolverFailures, GridsBeyondTheMemoryBoundAndAbsurdSizesAreRefusedWithoutThr
     EXPECT_TRUE(grids_fit(1000, 1000, 16));
     EXPECT_FALSE(grids_fit(3000, 3000, 16));
 
-    Snowball_PDE risk = small_product();
+    Snowball_PDE risk = TestSnowball::small().build();
     ASSERT_TRUE(risk.compute_risk_grids());
     risk.set_grid_size(3000, 3000);  // fine for one run, too much for sixteen grids
     EXPECT_FALSE(risk.compute_risk_grids());
@@ -270,7 +251,7 @@ TEST(SolverFailures, GridsBeyondTheMemoryBoundAndAbsurdSizesAreRefusedWithoutThr
 }
 
 TEST(SolverOutputs, GridsAreStoredOnlyWherePointersAreSet) {
-    Snowball_PDE e = small_product();
+    Snowball_PDE e = TestSnowball::small().build();
     e.price();
     EXPECT_EQ(e.price_grid.Nrows(), 0);
     EXPECT_EQ(e.price_ki.Nrows(), 0);
@@ -292,7 +273,7 @@ TEST(SolverOutputs, GridsAreStoredOnlyWherePointersAreSet) {
 }
 
 TEST(SolverOutputs, ACopiedEngineNeverWritesIntoItsSource) {
-    Snowball_PDE source = small_product();
+    Snowball_PDE source = TestSnowball::small().build();
     source.price_with_grids();  // its base block now points at its own grids
     const NEWMAT::Matrix before = source.price_grid;
     Snowball_PDE copy = source;
@@ -311,6 +292,37 @@ TEST(SolverOutputs, ACopiedEngineNeverWritesIntoItsSource) {
     Snowball_PDE assigned;
     assigned = source;
     EXPECT_EQ(assigned.params.out_price_ki, nullptr);
+}
+
+TEST(TridiagonalSystem, SolvingWhatTheMatrixMadeOfTwoVectorsGivesThemBack) {
+    // Diagonally dominant rows of differing sizes, like the implicit step's; the entries outside
+    // the matrix are NaN, so reading one spoils the result.
+    const std::size_t n = 7;
+    std::vector<double> lower(n), diag(n), upper(n), x(n), y(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        lower[k] = -0.3 - 0.1 * k;
+        diag[k] = 1.5 + 0.2 * k;
+        upper[k] = -0.2 - 0.05 * k;
+        x[k] = 10 * std::sin(k + 1.0);
+        y[k] = double(k * k) - 3;
+    }
+    lower[0] = upper[n - 1] = NAN;
+    auto apply = [&](const std::vector<double>& v) {
+        std::vector<double> out(n);
+        for (std::size_t k = 0; k < n; ++k)
+            out[k] = diag[k] * v[k] + (k > 0 ? lower[k] * v[k - 1] : 0) +
+                     (k + 1 < n ? upper[k] * v[k + 1] : 0);
+        return out;
+    };
+    std::vector<double> bx = apply(x), by = apply(y);
+    TridiagonalSystem system;
+    system.factorise(lower.data(), diag.data(), upper.data(), n);
+    ASSERT_EQ(system.size(), n);
+    system.solve_pair(bx.data(), by.data());
+    for (std::size_t k = 0; k < n; ++k) {
+        EXPECT_NEAR(bx[k], x[k], 1e-12) << "row " << k;
+        EXPECT_NEAR(by[k], y[k], 1e-12) << "row " << k;
+    }
 }
 
 // The tridiagonal solve against the explicit inverse of the interior block, on products that
@@ -366,7 +378,7 @@ TEST(SolverReference, MatchesTheExplicitInverseSchemeOnPricesAndWholeGrids) {
          }},
     };
     for (const Case& c : cases) {
-        Snowball_PDE e = small_product(c.M, c.N);
+        Snowball_PDE e = TestSnowball::small().grid(c.M, c.N).build();
         c.change(e);
         const ReferenceRun ref = explicit_reference_scheme(e);
         const GridRun ours = run_with_grids(e);

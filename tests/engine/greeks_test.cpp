@@ -9,8 +9,8 @@
 
 #include "finite_differences.h"
 #include "matrix_dump.h"
-#include "sample_snowballs.h"
 #include "temp_dir.h"
+#include "test_snowball.h"
 
 namespace {
 
@@ -213,24 +213,24 @@ TEST(ComputeGreeks, WritesTheGreeksFileOnlyWhenAskedAndReportsAFailedWrite) {
 // V_s the grid of the run at notional s. Taking the notional's part out leaves the spot
 // derivatives that the grid's delta and gamma estimate.
 TEST(GreeksAgainstRepricing, DeltaAndGammaAtTheSpotMatchCentralDifferencesOfPrice) {
-    SampleTerms terms;
+    TestSnowball terms = TestSnowball::classic();
     terms.M = 400;  // dS = 0.5
     const double s = terms.S0;
-    Snowball_PDE base = make_snowball(terms);
+    Snowball_PDE base = terms.build();
     ASSERT_TRUE(base.compute_risk_grids());
     ASSERT_TRUE(base.compute_greeks(false));
     const double T = base.params.T;
 
     auto price_at = [&](double S0) {
-        SampleTerms t = terms;
+        TestSnowball t = terms;
         t.S0 = S0;
-        return make_snowball(t).price();
+        return t.build().price();
     };
     // V_x(S) read off the grid of a run at notional x.
     auto grid_of = [&](double S0) {
-        SampleTerms t = terms;
+        TestSnowball t = terms;
         t.S0 = S0;
-        Snowball_PDE e = make_snowball(t);
+        Snowball_PDE e = t.build();
         EXPECT_FALSE(std::isnan(e.price_with_grids()));
         return e;
     };

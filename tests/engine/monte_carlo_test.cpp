@@ -9,15 +9,15 @@
 
 #include "day_count.h"
 #include "monte_carlo.h"
-#include "sample_snowballs.h"
+#include "test_snowball.h"
 
 namespace {
 
 // Volatility 0 makes every path the deterministic curve S0 e^((r - q) t), so the payoff of one
 // path can be worked out by hand. The sample has 243 daily points k at k / 252 and observation
 // days 61, 81, 101, 122, 142, ..., 243, tested at the points 60, 80, 100, 121, 141, ..., 242.
-SampleTerms deterministic(double S0, double drift) {
-    SampleTerms t;
+TestSnowball deterministic(double S0, double drift) {
+    TestSnowball t = TestSnowball::classic();
     t.S0 = S0;
     t.sigma = 0;
     t.r = 0;
@@ -30,8 +30,8 @@ double mc(const Snowball_PDE& e, int paths = 4, double* se = nullptr) {
     return price_mc(e, kTradingDaysPerYear, paths, deviates, se);
 }
 
-double mc(const SampleTerms& t, int paths = 4, double* se = nullptr) {
-    return mc(make_snowball(t), paths, se);
+double mc(const TestSnowball& t, int paths = 4, double* se = nullptr) {
+    return mc(t.build(), paths, se);
 }
 
 constexpr double kT = 243 / 252.0;
@@ -47,7 +47,7 @@ TEST(MonteCarloConventions, KnockOutOnTheFirstObservationAtOrAboveTheBarrierPays
     EXPECT_NEAR(se, 0, 1e-12);
     // Discounted at r from the redemption point; with r = q the path stays at 100 and the
     // knock-out barrier 100 holds on the first observation.
-    SampleTerms t = deterministic(100, 0);
+    TestSnowball t = deterministic(100, 0);
     t.r = t.q = 0.04;
     t.ko = 100;
     EXPECT_NEAR(mc(t), 100 * (1 + 0.16 * 60 / 252.0) * std::exp(-0.04 * 60 / 252.0), 1e-9);
@@ -55,15 +55,12 @@ TEST(MonteCarloConventions, KnockOutOnTheFirstObservationAtOrAboveTheBarrierPays
 
 TEST(MonteCarloConventions, ObservationPointsAreWholeDaysWithinRoundingAndStayOnThePath) {
     // Knock-out barrier 100.82 lies between 100 e^(0.1 t) at points 20 (100.80) and 21 (100.84).
-    PdeParams base;
-    base.sigma = 0;
-    base.r = 0;
-    base.q = -0.1;
-    base.T = kT;
-    Snowball_PDE e;
+    TestSnowball t = deterministic(100, 0.1);
+    t.ko = 100.82;
     // 243 * t / T - 1 = 20.999999999: point 21, not 20 (that would knock out only at maturity).
-    e.set_product({(22 - 1e-9) / 252, kT}, {100.82, 100.82}, {0.16, 0.16}, {80, 80}, 0.16, 0, 0, 0,
-                  0, 1, 0, base);
+    t.obs_time = {(22 - 1e-9) / 252, kT};
+    t.T = kT;
+    Snowball_PDE e = t.build();
     EXPECT_NEAR(mc(e), 100 * (1 + 0.16 * 21 / 252.0), 1e-9);
     // A date today is tested at point 0: redeemed at par.
     e.obs_time.front() = 0;
@@ -76,8 +73,16 @@ TEST(MonteCarloConventions, KnockedInPathCanStillKnockOutLater) {
     EXPECT_NEAR(mc(deterministic(79, 0.5)), 100 * (1 + 0.16 * 141 / 252.0), 1e-9);
 }
 
+TEST(MonteCarloConventions, OnAnObservationPointKnockInIsTestedAgainstTheNextPeriodsBarrier) {
+    // 100 e^(-0.1 t) is 97.686 at point 59 and 97.647 at point 60, the first observation point.
+    // The first period's knock-in barrier 97.66 is passed with that date; from then on 80 holds.
+    Snowball_PDE e = deterministic(100, -0.1).build();
+    e.ki_barrier.front() = 97.66;
+    EXPECT_NEAR(mc(e), 100 * (1 + 0.16 * kT), 1e-9);  // neither event: the dividend coupon
+}
+
 TEST(MonteCarloConventions, KnockInNeedsAPriceStrictlyBelowTheBarrier) {
-    SampleTerms t = deterministic(80, 0);
+    TestSnowball t = deterministic(80, 0);
     t.div_coupon = 0.08;
     EXPECT_NEAR(mc(t), 100 * (1 + 0.08 * kT), 1e-9);  // neither event: the dividend coupon
     t.S0 = 79.99;
@@ -85,7 +90,7 @@ TEST(MonteCarloConventions, KnockInNeedsAPriceStrictlyBelowTheBarrier) {
 }
 
 TEST(MonteCarloConventions, KnockedInPayoffIsFlooredAndParticipationIsPaidOnlyOnKnockOut) {
-    SampleTerms t = deterministic(79, -0.2);
+    TestSnowball t = deterministic(79, -0.2);
     t.floor_price = 75;  // 79 e^(-0.2 * 242 / 252) ends near 65
     EXPECT_NEAR(mc(t), 100 * 75 / 79.0, 1e-9);
 
@@ -98,7 +103,7 @@ TEST(MonteCarloConventions, KnockedInPayoffIsFlooredAndParticipationIsPaidOnlyOn
 }
 
 TEST(MonteCarloConventions, ProfitAndLossModeSubtractsThePrincipal) {
-    SampleTerms t = deterministic(100, 0);
+    TestSnowball t = deterministic(100, 0);
     t.payoff_mode = 1;
     t.div_coupon = 0.08;
     EXPECT_NEAR(mc(t), 100 * 0.08 * kT, 1e-9);
@@ -107,8 +112,7 @@ TEST(MonteCarloConventions, ProfitAndLossModeSubtractsThePrincipal) {
 }
 
 TEST(MonteCarloConventions, TermsTheSolverRefusesGiveNaN) {
-    SampleTerms t;
-    Snowball_PDE e = make_snowball(t);
+    Snowball_PDE e = TestSnowball::classic().build();
     NormalDeviates d;
     double se = 0;
     EXPECT_FALSE(std::isnan(price_mc(e, 252, 1, d, &se)));
@@ -145,10 +149,29 @@ TEST(NormalDeviates, SameSeedSameStreamAndTheProcessStreamMovesOn) {
         EXPECT_EQ(a.next(), b.next());
     EXPECT_NE(a.next(), c.next());
 
-    Snowball_PDE e = make_snowball(SampleTerms{});
+    Snowball_PDE e = TestSnowball::classic().build();
     const double first = price_mc(e, 252, 200);
     const double second = price_mc(e, 252, 200);
     EXPECT_NE(first, second);
+}
+
+TEST(NormalDeviates, FirstDeviatesAreXThenYOfThePolarMethodOnTheGeneratorsFirstOutputs) {
+    std::mt19937 generator;  // the same default seed
+    auto uniform = [&] {     // two 32-bit outputs, the first the low word, the top 53 bits
+        const uint64_t low = generator();
+        const uint64_t high = generator();
+        return static_cast<double>((low | (high << 32)) >> 11) * 0x1p-53;
+    };
+    double x, y, s;
+    do {
+        x = 2 * uniform() - 1;
+        y = 2 * uniform() - 1;
+        s = x * x + y * y;
+    } while (s >= 1 || s == 0);
+    const double f = std::sqrt(-2 * std::log(s) / s);
+    NormalDeviates deviates;
+    EXPECT_DOUBLE_EQ(deviates.next(), x * f);
+    EXPECT_DOUBLE_EQ(deviates.next(), y * f);
 }
 
 // The solver at M = 800 with one time step per trading day: the two prices differ by sampling
@@ -163,10 +186,8 @@ TEST(MonteCarloAgainstSolver, ProductSetAgreesWithinThreeStandardErrorsAndATenth
 #else
     const int paths = 20000;
 #endif
-    std::vector<SampleTerms> set(8);
-    set[0].name = "classic";
-    set[1].name = "step-down";
-    set[1].ko_step = 0.5;
+    std::vector<TestSnowball> set(8, TestSnowball::classic());
+    set[1] = TestSnowball::step_down();
     set[2].name = "floored, S0 98";
     set[2].floor_price = 75;
     set[2].S0 = 98;
@@ -186,9 +207,8 @@ TEST(MonteCarloAgainstSolver, ProductSetAgreesWithinThreeStandardErrorsAndATenth
     set[7].days = 486;
     set[7].r = 0.03;
     NormalDeviates deviates(20240601);
-    for (SampleTerms& t : set) {
-        t.M = 800;
-        Snowball_PDE e = make_snowball(t);
+    for (TestSnowball& t : set) {
+        Snowball_PDE e = t.grid(800).build();
         const double fd = e.price();
         double se = 0;
         const double mc = price_mc(e, kTradingDaysPerYear, paths, deviates, &se) * t.S0 / 100;

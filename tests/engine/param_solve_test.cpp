@@ -4,17 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include "log_capture.h"
 #include "param_kind.h"
-#include "sample_snowballs.h"
+#include "test_snowball.h"
 
 namespace {
 
 // A coarse grid keeps every search step cheap; the search does not depend on accuracy.
-Snowball_PDE small_product() {
-    SampleTerms t;
-    t.M = 100;
-    t.N = 81;
-    return make_snowball(t);
+Snowball_PDE coarse_product() {
+    return TestSnowball::classic().grid(100, 81).build();
 }
 
 struct Outcome {
@@ -38,7 +36,7 @@ int lines(const std::string& text) {
 }  // namespace
 
 TEST(SolveParam, FindsTheVolatilityOfATargetPriceAndRestoresTheOldOne) {
-    Snowball_PDE e = small_product();
+    Snowball_PDE e = coarse_product();
     e.params.sigma = 0.22;
     const double target = e.price();
     e.params.sigma = 0.18;
@@ -58,7 +56,7 @@ TEST(SolveParam, FindsTheVolatilityOfATargetPriceAndRestoresTheOldOne) {
 }
 
 TEST(SolveParam, ListKindsLeaveEveryEntryAtTheFormerFirstEntry) {
-    Snowball_PDE e = small_product();
+    Snowball_PDE e = coarse_product();
     for (size_t i = 0; i < e.coupon.size(); ++i)
         e.coupon[i] = 0.10 + 0.01 * i;
     e.div_coupon = 0.07;
@@ -74,7 +72,7 @@ TEST(SolveParam, ListKindsLeaveEveryEntryAtTheFormerFirstEntry) {
 }
 
 TEST(SolveParam, TargetBeyondThePriceAtTheUpperEndIsRefusedWithVolatilityRestored) {
-    Snowball_PDE e = small_product();
+    Snowball_PDE e = coarse_product();
     e.params.sigma = 0.18;
     double result = 42;
     // The price falls as volatility rises, so a target below the price at hi is out of reach.
@@ -86,7 +84,7 @@ TEST(SolveParam, TargetBeyondThePriceAtTheUpperEndIsRefusedWithVolatilityRestore
 }
 
 TEST(SolveParam, IterationLimitEndsTheSearchWithoutAValue) {
-    Snowball_PDE e = small_product();
+    Snowball_PDE e = coarse_product();
     e.solve_max_iter = 0;
     e.params.sigma = 0.18;
     double result = 42;
@@ -103,20 +101,40 @@ TEST(SolveParam, IterationLimitEndsTheSearchWithoutAValue) {
     EXPECT_EQ(lines(out.progress), 3);
 }
 
-TEST(SolveParam, UnpriceableProductRunsToTheLimit) {
-    Snowball_PDE e = small_product();
+TEST(SolveParam, TermsThatCannotBePricedAtAnEndDoNotStartTheSearch) {
+    Snowball_PDE e = coarse_product();
     e.ki_barrier.pop_back();  // the solver refuses schedules of unequal lengths
-    e.solve_max_iter = 4;
-    double result = 0;
+    double result = 7;
+    Outcome out = search(e, 100, kParamSigma, result, 0.1, 0.4);
+    EXPECT_EQ(out.code, kSolveCannotPrice);
+    EXPECT_EQ(e.last_problem, PricingProblem::ScheduleLengthMismatch);
+    EXPECT_EQ(out.progress, "");
+    EXPECT_EQ(result, 7);
+
+    // Only the upper end is beyond the price ceiling: the reason names it.
+    Snowball_PDE barrier = coarse_product();
+    out = search(barrier, 100, kParamKoBarrier, result, 100, 250);
+    EXPECT_EQ(out.code, kSolveCannotPrice);
+    EXPECT_EQ(barrier.last_problem, PricingProblem::BarrierAboveCeiling);
+    EXPECT_EQ(barrier.ko_barrier.front(), 103);
+}
+
+TEST(SolveParam, ACancelledSearchEndsWithItsOwnCodeAndRestoresTheParameter) {
+    Snowball_PDE e = coarse_product();
+    CancelToken token;
+    token.request();
+    e.cancel_token = &token;
+    double result = 7;
     const Outcome out = search(e, 100, kParamSigma, result, 0.1, 0.4);
-    EXPECT_EQ(out.code, -1);
-    EXPECT_EQ(lines(out.progress), 4);
+    EXPECT_EQ(out.code, kSolveCancelled);
+    EXPECT_EQ(e.last_problem, PricingProblem::Cancelled);
+    EXPECT_EQ(e.params.sigma, 0.18);
 }
 
 TEST(SolveParam, PricesThatStopMovingEndTheSearch) {
     // Knock-in barriers below the first price node knock nothing in: equal end prices count as
     // falling, the target above them is accepted, and the second midpoint prices the same.
-    Snowball_PDE e = small_product();
+    Snowball_PDE e = coarse_product();
     double result = 0;
     const Outcome out = search(e, 500, kParamKiBarrier, result, 0.0, 1.0);
     EXPECT_EQ(out.code, -2);
@@ -128,11 +146,9 @@ TEST(SolveParam, PricesThatStopMovingEndTheSearch) {
 TEST(SolveParam, FirstMidpointPricedNearTheStartingMinusOneStopsTheSearch) {
     // In profit-and-loss mode prices go below zero. The price is affine in the dividend coupon,
     // so the coupon that prices at -1 can be placed at the first midpoint.
-    SampleTerms t;
-    t.M = 100;
-    t.N = 81;
+    TestSnowball t = TestSnowball::classic().grid(100, 81);
     t.payoff_mode = 1;
-    Snowball_PDE e = make_snowball(t);
+    Snowball_PDE e = t.build();
     e.set_param(kParamDivCoupon, 0);
     const double p0 = e.price();
     e.set_param(kParamDivCoupon, 1);
@@ -150,7 +166,7 @@ TEST(SolveParam, FirstMidpointPricedNearTheStartingMinusOneStopsTheSearch) {
 }
 
 TEST(SolveParam, NoParameterKindChangesNothing) {
-    Snowball_PDE e = small_product();
+    Snowball_PDE e = coarse_product();
     const std::string key = e.param_key();
     e.solve_saved = 3.5;
     double result = 42;
@@ -160,4 +176,21 @@ TEST(SolveParam, NoParameterKindChangesNothing) {
         EXPECT_EQ(e.param_key(), key);
         EXPECT_EQ(e.solve_saved, 3.5);
     }
+}
+
+TEST(SolveParam, LogsAFoundValueAtInfoCountingFromZeroAndAStalledPriceAtCritical) {
+    // Each pricing logs a line of its own; the search's line is the last.
+    Snowball_PDE e = coarse_product();
+    e.set_param(kParamSigma, 0.25);  // the first midpoint of [0.1, 0.4]
+    const double at_first_midpoint = e.price();
+    LogCapture log;
+    double result = 0;
+    ASSERT_EQ(search(e, at_first_midpoint, kParamSigma, result, 0.1, 0.4).code, 0);
+    ASSERT_FALSE(log.lines().empty());
+    EXPECT_EQ(log.lines().back().level, kLogInfo);
+    EXPECT_NE(log.lines().back().text.find("=0.250 after 0 calc"), std::string::npos)
+        << log.lines().back();
+
+    ASSERT_EQ(search(e, 500, kParamKiBarrier, result, 0.0, 1.0).code, -2);
+    EXPECT_EQ(log.lines().back(), (LogCapture::Line{kLogCritical, "Price NOT changed > EPSILON"}));
 }

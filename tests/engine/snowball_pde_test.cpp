@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "param_kind.h"
-#include "snowball_test_products.h"
+#include "test_snowball.h"
 
 TEST(SnowballPde, ANewEngineHoldsTheDefaultsAndCannotPriceAnEmptySchedule) {
     Snowball_PDE e;
@@ -21,10 +21,16 @@ TEST(SnowballPde, ANewEngineHoldsTheDefaultsAndCannotPriceAnEmptySchedule) {
 }
 
 TEST(SnowballPde, ParamKeyListsTheDatesThenTheSixteenNumbersWithSixDecimals) {
-    Snowball_PDE e;
-    PdeParams base;
-    e.set_product({0.5, 1.0}, {103, 103}, {0.16, 0.16}, {80, 80}, 0.15, 70, 100, 0.5, 0, 1, 1,
-                  base);
+    TestSnowball t = TestSnowball::small();
+    t.obs_time = {0.5, 1.0};
+    t.ko = 103;
+    t.coupon = 0.16;
+    t.div_coupon = 0.15;
+    t.floor_price = 70;
+    t.call_strike = 100;
+    t.call_participation = 0.5;
+    t.payoff_mode = 1;
+    const Snowball_PDE e = t.build();
     EXPECT_EQ(e.param_key(),
               "0.500000-1.000000-103.000000 0.160000 80.000000 0.150000 70.000000 100.000000 "
               "0.500000 1.000000 100.000000 200.000000 0.200000 0.050000 0.000000 1.000000 "
@@ -32,8 +38,16 @@ TEST(SnowballPde, ParamKeyListsTheDatesThenTheSixteenNumbersWithSixDecimals) {
     EXPECT_EQ(e.Calculator_PDE::param_key(), "-");
 }
 
+TEST(SnowballPde, ParamKeyReadsAnyNonZeroPayoffModeAsProfitAndLoss) {
+    Snowball_PDE e = TestSnowball::small().build();
+    e.payoff_mode = 1;
+    const std::string profit_and_loss = e.param_key();
+    e.payoff_mode = 0.3;
+    EXPECT_EQ(e.param_key(), profit_and_loss);
+}
+
 TEST(SnowballPde, SettingAKindChangesEveryDateAndSavingReadsTheFirstEntry) {
-    Snowball_PDE e = small_product();
+    Snowball_PDE e = TestSnowball::small().build();
     e.set_param(kParamKiBarrier, 70);
     EXPECT_EQ(e.ki_barrier, std::vector<double>({70, 70, 70}));
     e.set_param(kParamCouponDiv, 0.2);
@@ -64,7 +78,7 @@ TEST(SnowballPde, SettingAKindChangesEveryDateAndSavingReadsTheFirstEntry) {
 }
 
 TEST(SnowballPde, SetProductCopiesTheTermsAndClearsTheOutputPointers) {
-    Snowball_PDE e = small_product();
+    Snowball_PDE e = TestSnowball::small().build();
     e.price_with_grids();
     ASSERT_NE(e.params.out_price, nullptr);
     PdeParams base = e.params;
@@ -81,7 +95,7 @@ TEST(SnowballPde, SetProductCopiesTheTermsAndClearsTheOutputPointers) {
 }
 
 TEST(SnowballPde, CopyTermsTakesTheProductButKeepsAdjustmentPayoffModeAndSearchSettings) {
-    Snowball_PDE window = small_product();
+    Snowball_PDE window = TestSnowball::small().build();
     window.floor_price = 60;
     window.params.sigma = 0.25;
     window.coupon_adj_rate = 0.05;
@@ -103,7 +117,7 @@ TEST(SnowballPde, CopyTermsTakesTheProductButKeepsAdjustmentPayoffModeAndSearchS
 }
 
 TEST(SnowballPde, RiskGridsPriceTheThreeBlocksWithTheSameAdjustedCoupons) {
-    Snowball_PDE e = small_product(20, 20);
+    Snowball_PDE e = TestSnowball::small().grid(20, 20).build();
     e.coupon_adj_share = 0.8;
     e.coupon_adj_rate = 0.05;
     ASSERT_TRUE(e.compute_risk_grids());
@@ -117,7 +131,7 @@ TEST(SnowballPde, RiskGridsPriceTheThreeBlocksWithTheSameAdjustedCoupons) {
     EXPECT_EQ(e.params_rate_up.out_price, &e.price_rate_up);
 
     // Each bumped grid is the grid of a product with the raised coupons and the bumped input.
-    Snowball_PDE raised = small_product(20, 20);
+    Snowball_PDE raised = TestSnowball::small().grid(20, 20).build();
     raised.coupon = {0.11, 0.11, 0.11};
     raised.params.sigma += 0.01;
     raised.price_with_grids();
@@ -129,7 +143,7 @@ TEST(SnowballPde, RiskGridsPriceTheThreeBlocksWithTheSameAdjustedCoupons) {
 }
 
 TEST(SnowballPde, RiskGridsFailOnAProductThatCannotBePricedAndKeepTheGreekGridSizes) {
-    Snowball_PDE e = small_product();
+    Snowball_PDE e = TestSnowball::small().build();
     ASSERT_TRUE(e.compute_risk_grids());
     e.set_grid_size(20, 20);
     e.params.sigma = -1;

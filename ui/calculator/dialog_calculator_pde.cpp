@@ -15,8 +15,6 @@
 #include "product_form.h"
 #include "widget_observe_global.h"
 
-using FormText::u8;
-
 namespace {
 
 // Categories whose barriers and coupons step from date to date need one value per date.
@@ -62,11 +60,11 @@ DialogCalculatorPDE::DialogCalculatorPDE(QWidget* parent) : QDialog(parent) {
     pushButton_default_param->hide();
     setFocusPolicy(Qt::NoFocus);
     // 3. title and maximise button
-    setWindowTitle(u8("雪球专用计算器"));
+    setWindowTitle(QStringLiteral("雪球专用计算器"));
     setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
     // 4. the payoff type, connected only once both items are in
-    combo_type->addItem(u8("票据"));
-    combo_type->addItem(u8("期权"));
+    combo_type->addItem(QStringLiteral("票据"));
+    combo_type->addItem(QStringLiteral("期权"));
     connect(combo_type, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &DialogCalculatorPDE::on_combo_type_changed);
     // 5. default terms; 6. final title, which names the product file once there is one
@@ -124,7 +122,8 @@ void DialogCalculatorPDE::on_combo_type_changed(int index) {
 }
 
 void DialogCalculatorPDE::on_combo_days_changed(int) {
-    Dialogs::information(this, u8("提示："), u8("切换了日期模式，请重新预估观察日."));
+    Dialogs::information(this, Dialogs::hintTitleWide(),
+                         QStringLiteral("切换了日期模式，请重新预估观察日."));
 }
 
 void DialogCalculatorPDE::on_combo_snowball_changed(int index) {
@@ -161,8 +160,8 @@ void DialogCalculatorPDE::on_pushButton_snowball_clicked() {
     };
     QString text;
     for (const char* line : kLines)
-        text += u8(line) + QLatin1Char('\n');
-    Dialogs::information(this, u8("雪球类别"), text);
+        text += QString::fromUtf8(line) + QLatin1Char('\n');
+    Dialogs::information(this, QStringLiteral("雪球类别"), text);
 }
 
 void DialogCalculatorPDE::on_observe_save_clicked() {

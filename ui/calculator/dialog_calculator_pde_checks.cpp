@@ -10,11 +10,10 @@
 #include "product_form.h"
 #include "widget_observe_global.h"
 
-using FormText::u8;
-
 bool DialogCalculatorPDE::require_product() {
     if (engine.product_set) return true;
-    Dialogs::critical(this, u8("错误:"), u8("结构信息未初始化，请先点击【定价】"));
+    Dialogs::critical(this, Dialogs::errorTitle(),
+                      QStringLiteral("结构信息未初始化，请先点击【定价】"));
     return false;
 }
 

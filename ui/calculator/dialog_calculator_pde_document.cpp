@@ -17,8 +17,6 @@
 #include "product_terms.h"
 #include "widget_observe_global.h"
 
-using FormText::u8;
-
 namespace {
 
 const char* const kFileFilter = "产品文件 (*.json);;所有文件 (*)";
@@ -112,8 +110,8 @@ bool DialogCalculatorPDE::openProductFile(const QString& path) {
     ProductFileError error;
     if (!readProductPath(QFile::encodeName(path).toStdString(), file, error)) {
         Dialogs::critical(
-            this, u8("打开产品文件错误"),
-            u8("无法打开 %1：\n%2")
+            this, QStringLiteral("打开产品文件错误"),
+            QStringLiteral("无法打开 %1：\n%2")
                 .arg(QDir::toNativeSeparators(path), QString::fromStdString(error.chinese())));
         return false;
     }
@@ -128,12 +126,14 @@ bool DialogCalculatorPDE::saveProductFile(const QString& path) {
     ProductFile file;
     QString error;
     if (!productFileOf(currentForm(), product_base, file, error)) {
-        Dialogs::critical(this, u8("保存产品文件错误"), u8("产品未保存：\n%1").arg(error));
+        Dialogs::critical(this, QStringLiteral("保存产品文件错误"),
+                          QStringLiteral("产品未保存：\n%1").arg(error));
         return false;
     }
     if (!writeProductPath(path, file, error)) {
-        Dialogs::critical(this, u8("保存产品文件错误"),
-                          u8("无法写入 %1：\n%2").arg(QDir::toNativeSeparators(path), error));
+        Dialogs::critical(
+            this, QStringLiteral("保存产品文件错误"),
+            QStringLiteral("无法写入 %1：\n%2").arg(QDir::toNativeSeparators(path), error));
         return false;
     }
     product_base = file;
@@ -150,12 +150,13 @@ bool DialogCalculatorPDE::saveProductAs() {
     // The product's name proposes the file name; separators in it would name other folders.
     QString name = edit_product_no->text().trimmed();
     name.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
-    const QString start =
-        product_path.isEmpty()
-            ? QDir(productFileDialogDir())
-                  .filePath((name.isEmpty() ? u8("产品") : name) + QLatin1Char('.') + kSuffix)
-            : product_path;
-    QString path = Dialogs::saveFileName(this, u8("产品另存为"), start, u8(kFileFilter));
+    const QString start = product_path.isEmpty()
+                              ? QDir(productFileDialogDir())
+                                    .filePath((name.isEmpty() ? QStringLiteral("产品") : name) +
+                                              QLatin1Char('.') + kSuffix)
+                              : product_path;
+    QString path = Dialogs::saveFileName(this, QStringLiteral("产品另存为"), start,
+                                         QString::fromUtf8(kFileFilter));
     if (path.isEmpty()) return false;
     if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + QLatin1String(kSuffix);
     return saveProductFile(path);
@@ -164,7 +165,8 @@ bool DialogCalculatorPDE::saveProductAs() {
 void DialogCalculatorPDE::on_pushButton_open_clicked() {
     if (!settleUnsavedChanges()) return;
     const QString path =
-        Dialogs::openFileName(this, u8("打开产品文件"), productFileDialogDir(), u8(kFileFilter));
+        Dialogs::openFileName(this, QStringLiteral("打开产品文件"), productFileDialogDir(),
+                              QString::fromUtf8(kFileFilter));
     if (!path.isEmpty()) openProductFile(path);
 }
 
@@ -182,9 +184,9 @@ void DialogCalculatorPDE::on_shortcut_save_activated() {
 bool DialogCalculatorPDE::settleUnsavedChanges() {
     if (!unsaved_changes) return true;
     const QString name =
-        product_path.isEmpty() ? u8("未命名产品") : QFileInfo(product_path).fileName();
-    switch (Dialogs::askSaveChanges(this, u8("保存产品"),
-                                    u8("“%1”有未保存的修改，是否保存？").arg(name))) {
+        product_path.isEmpty() ? QStringLiteral("未命名产品") : QFileInfo(product_path).fileName();
+    switch (Dialogs::askSaveChanges(this, QStringLiteral("保存产品"),
+                                    QStringLiteral("“%1”有未保存的修改，是否保存？").arg(name))) {
         case Dialogs::SaveChoice::Save:
             return product_path.isEmpty() ? saveProductAs() : saveProductFile(product_path);
         case Dialogs::SaveChoice::Discard:

@@ -15,11 +15,8 @@
 #include "trade_calendar.h"
 #include "widget_observe_global.h"
 
-using FormText::u8;
-
 namespace {
 
-const char* const kGreeksFile = "PDE_Greeks.csv";
 const char* const kDefaultMatrixFile = "AutoCall01.csv";
 
 }  // namespace
@@ -31,29 +28,30 @@ void DialogCalculatorPDE::on_pushButton_calc_greeks_clicked() {
     if (!engine.compute_risk_grids()) {
         // Greeks of grids from an earlier run would not belong to these terms.
         clearGreeksReadout();
-        Dialogs::critical(this, u8("错误:"), u8("无法计算风险矩阵，请检查结构参数与PDE参数"));
+        Dialogs::critical(this, Dialogs::errorTitle(),
+                          QStringLiteral("无法计算风险矩阵，请检查结构参数与PDE参数"));
         return;
     }
     const std::time_t started = std::time(nullptr);
     const bool greeks_written = engine.compute_greeks(true);
     const std::time_t finished = std::time(nullptr);
-    sp_printf(&SpLogger::instance(), 2, "create_Greeks uses %d seconds.",
+    sp_printf(&SpLogger::instance(), kLogInfo, "create_Greeks uses %d seconds.",
               static_cast<int>(finished - started));
-    if (!greeks_written) reportUnwritableFile(QLatin1String(kGreeksFile));
+    if (!greeks_written) reportUnwritableFile(QLatin1String(Calculator_PDE::kGreeksFile));
 
     pushButton_export_matrix->setEnabled(true);
     pushButton_univariate->setEnabled(true);
     pushButton_lookup->setEnabled(true);
     on_pushButton_lookup_clicked();
 
-    sp_printf(&SpLogger::instance(), 2, "%s calc %s", edit_product_no->text().toUtf8().constData(),
-              engine.param_key().c_str());
+    sp_printf(&SpLogger::instance(), kLogInfo, "%s calc %s",
+              edit_product_no->text().toUtf8().constData(), engine.param_key().c_str());
     writePriceGrids(downloadFilePath(edit_product_no->text() + QStringLiteral("_calc.csv")));
 }
 
 void DialogCalculatorPDE::on_pushButton_lookup_clicked() {
     if (!engine.product_set || std::isnan(engine.dt)) {
-        Dialogs::critical(this, u8("错误:"), u8("无法查找PDE"));
+        Dialogs::critical(this, Dialogs::errorTitle(), QStringLiteral("无法查找PDE"));
         return;
     }
     const bool knocked_in = check_knocked_in->isChecked();
@@ -78,7 +76,7 @@ void DialogCalculatorPDE::on_pushButton_export_matrix_clicked() {
     if (!engine.product_set) return;
     const QString fallback = downloadFilePath(QLatin1String(kDefaultMatrixFile));
     QString path =
-        Dialogs::saveFileName(this, tr("保存PDE矩阵"), fallback, tr("csv files (*.csv)"));
+        Dialogs::saveFileName(this, QStringLiteral("保存PDE矩阵"), fallback, Dialogs::csvFilter());
     // A cancelled dialog still exports, to the default name.
     if (path.isEmpty()) path = fallback;
     writePriceGrids(path);
@@ -97,5 +95,5 @@ bool DialogCalculatorPDE::writePriceGrids(const QString& path) {
 }
 
 void DialogCalculatorPDE::reportUnwritableFile(const QString& path) {
-    Dialogs::critical(this, u8("无法打开文件:"), path);
+    Dialogs::critical(this, Dialogs::cannotOpenFileTitle(), path);
 }

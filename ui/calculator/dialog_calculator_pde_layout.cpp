@@ -19,8 +19,6 @@
 #include "table_helpers.h"
 #include "widget_observe_global.h"
 
-using FormText::u8;
-
 namespace {
 
 // The category names are kept in the program's historical 8-bit encoding.
@@ -52,7 +50,7 @@ QLineEdit* DialogCalculatorPDE::field(const char* name, const QString& text) {
 }
 
 QPushButton* DialogCalculatorPDE::button(const char* name, const char* text) {
-    auto* pushButton = new QPushButton(u8(text), this);
+    auto* pushButton = new QPushButton(QString::fromUtf8(text), this);
     pushButton->setObjectName(QLatin1String(name));
     return pushButton;
 }
@@ -61,7 +59,7 @@ QPushButton* DialogCalculatorPDE::button(const char* name, const char* text) {
 // announces the field by the label's text.
 void DialogCalculatorPDE::addLabelled(QGridLayout* grid, int row, int column, const char* label,
                                       QWidget* widget) {
-    auto* text = new QLabel(u8(label));
+    auto* text = new QLabel(QString::fromUtf8(label));
     text->setBuddy(widget);
     grid->addWidget(text, row, column);
     grid->addWidget(widget, row, column + 1);
@@ -93,10 +91,11 @@ void DialogCalculatorPDE::buildWindow() {
 }
 
 QLayout* DialogCalculatorPDE::buildHeaderRow() {
-    auto* title = new QLabel(u8("雪球结构定价与风险分析"), this);
+    auto* title = new QLabel(QStringLiteral("雪球结构定价与风险分析"), this);
     title->setObjectName(QStringLiteral("label_header"));
     title->setStyleSheet(QStringLiteral("font-weight:bold"));
-    auto* hint = new QLabel(u8("百分比参数按%输入；修改观察日后请先点击【保存】"), this);
+    auto* hint =
+        new QLabel(QStringLiteral("百分比参数按%输入；修改观察日后请先点击【保存】"), this);
     hint->setObjectName(QStringLiteral("label_header_hint"));
     auto* row = new QHBoxLayout;
     row->addWidget(title);
@@ -111,9 +110,9 @@ QLayout* DialogCalculatorPDE::buildCategoryRow() {
     fillCategoryCombo();
     pushButton_snowball = button("pushButton_snowball", "?");
     pushButton_snowball->setFixedWidth(30);
-    pushButton_snowball->setToolTip(u8("查看类别说明"));
+    pushButton_snowball->setToolTip(QStringLiteral("查看类别说明"));
 
-    auto* label = new QLabel(u8("雪球类别："), this);
+    auto* label = new QLabel(QStringLiteral("雪球类别："), this);
     label->setBuddy(combo_snowball);
     auto* row = new QHBoxLayout;
     row->addWidget(label);
@@ -147,10 +146,10 @@ QGroupBox* DialogCalculatorPDE::buildStructureGroup() {
     edit_call_strike = field("edit_call_strike", QStringLiteral("0"));
     edit_call_part = field("edit_call_part", QStringLiteral("0"));
 
-    auto* group = new QGroupBox(u8("结构参数:"), this);
+    auto* group = new QGroupBox(QStringLiteral("结构参数:"), this);
     auto* grid = new QGridLayout(group);
     addLabelled(grid, 0, 0, "类型", combo_type);
-    grid->addWidget(new QLabel(u8("扩展参数:")), 0, 4);
+    grid->addWidget(new QLabel(QStringLiteral("扩展参数:")), 0, 4);
     addLabelled(grid, 1, 0, "期初价格", edit_S);
     addLabelled(grid, 2, 0, "波动率(%)", edit_vol);
     addLabelled(grid, 3, 0, "分红率(%)", edit_div_rate);
@@ -180,7 +179,7 @@ QGroupBox* DialogCalculatorPDE::buildStructureGroup() {
 }
 
 QLayout* DialogCalculatorPDE::buildRangeRow() {
-    combo_target = makeCombo({u8("波动率"), u8("红利&敲出票息")}, this);
+    combo_target = makeCombo({QStringLiteral("波动率"), QStringLiteral("红利&敲出票息")}, this);
     combo_target->setObjectName(QStringLiteral("combo_target"));
     // Qt on X11 announces a combo box by its current item and ignores the accessible name, so
     // the description carries the name as well.
@@ -196,7 +195,7 @@ QLayout* DialogCalculatorPDE::buildRangeRow() {
     for (auto [label, edit] :
          {std::pair{"区间开始:", edit_range_start}, std::pair{"区间结束:", edit_range_end},
           std::pair{"目标值:", edit_target}}) {
-        auto* text = new QLabel(u8(label), this);
+        auto* text = new QLabel(QString::fromUtf8(label), this);
         text->setBuddy(edit);
         row->addWidget(text);
         row->addWidget(edit);
@@ -211,7 +210,7 @@ QGroupBox* DialogCalculatorPDE::buildRiskGroup() {
     pushButton_univariate = button("pushButton_univariate", "单变量-价格图");
     pushButton_export_matrix->hide();
 
-    auto* group = new QGroupBox(u8("风险分析"), this);
+    auto* group = new QGroupBox(QStringLiteral("风险分析"), this);
     auto* grid = new QGridLayout(group);
     grid->addWidget(pushButton_calc_greeks, 0, 0);
     grid->addWidget(pushButton_export_matrix, 1, 0);
@@ -221,12 +220,12 @@ QGroupBox* DialogCalculatorPDE::buildRiskGroup() {
 
 QGroupBox* DialogCalculatorPDE::buildLookupGroup() {
     edit_spot = field("edit_spot", QStringLiteral("100"));
-    edit_today = field("edit_today", today().toString(QStringLiteral("yyyyMMdd")));
-    check_knocked_in = new QCheckBox(u8("是否敲入"), this);
+    edit_today = field("edit_today", FormText::dateText(today()));
+    check_knocked_in = new QCheckBox(QStringLiteral("是否敲入"), this);
     check_knocked_in->setObjectName(QStringLiteral("check_knocked_in"));
     pushButton_lookup = button("pushButton_lookup", "查表");
 
-    auto* group = new QGroupBox(u8("查表:"), this);
+    auto* group = new QGroupBox(QStringLiteral("查表:"), this);
     auto* grid = new QGridLayout(group);
     addLabelled(grid, 0, 0, "今价：", edit_spot);
     addLabelled(grid, 1, 0, "今日：", edit_today);
@@ -244,7 +243,7 @@ QGroupBox* DialogCalculatorPDE::buildGreeksGroup() {
     edit_g_vega = field("edit_g_vega", QString());
     edit_g_rho = field("edit_g_rho", QString());
 
-    auto* group = new QGroupBox(u8("Greeks:"), this);
+    auto* group = new QGroupBox(QStringLiteral("Greeks:"), this);
     auto* grid = new QGridLayout(group);
     addLabelled(grid, 0, 0, "价格:", edit_g_price);
     addLabelled(grid, 1, 0, "Delta", edit_g_delta);
@@ -258,7 +257,7 @@ QGroupBox* DialogCalculatorPDE::buildGreeksGroup() {
 QGroupBox* DialogCalculatorPDE::buildScenarioGroup() {
     pushButton_stress_test = button("pushButton_stress_test", "压力测试");
     pushButton_win_rate = button("pushButton_win_rate", "胜率分析");
-    auto* group = new QGroupBox(u8("情景分析:"), this);
+    auto* group = new QGroupBox(QStringLiteral("情景分析:"), this);
     auto* box = new QVBoxLayout(group);
     box->addWidget(pushButton_stress_test);
     box->addWidget(pushButton_win_rate);
@@ -270,14 +269,14 @@ QGroupBox* DialogCalculatorPDE::buildPdeGroup() {
     edit_M = field("edit_M", QStringLiteral("200"));
     edit_N = field("edit_N", QStringLiteral("84"));
     edit_decimals = field("edit_decimals", QStringLiteral("4"));
-    combo_days = makeCombo({u8("自然日"), u8("交易日")}, this);
+    combo_days = makeCombo({QStringLiteral("自然日"), QStringLiteral("交易日")}, this);
     combo_days->setObjectName(QStringLiteral("combo_days"));
     combo_days->setCurrentIndex(1);
     combo_days->setEnabled(false);
     edit_days_per_year = field("edit_days_per_year", QString::number(kTradingDaysPerYear));
     edit_days_per_year->setEnabled(false);
 
-    auto* group = new QGroupBox(u8("PDE参数:"), this);
+    auto* group = new QGroupBox(QStringLiteral("PDE参数:"), this);
     auto* grid = new QGridLayout(group);
     addLabelled(grid, 0, 0, "价格上限", edit_S_max);
     addLabelled(grid, 1, 0, "M", edit_M);
@@ -292,7 +291,7 @@ QGroupBox* DialogCalculatorPDE::buildObserveGroup() {
     observe_editor = new WidgetObserveGlobal(false, false);
     observe_editor->setObjectName(QStringLiteral("observe_editor"));
     observe_editor->setMinimumWidth(kObserveEditorWidth);
-    auto* group = new QGroupBox(u8("观察日:"), this);
+    auto* group = new QGroupBox(QStringLiteral("观察日:"), this);
     auto* grid = new QGridLayout(group);
     grid->addWidget(observe_editor, 0, 1, 1, 3);
     return group;
@@ -310,9 +309,9 @@ QGroupBox* DialogCalculatorPDE::buildImportExportGroup() {
     label_status->setAccessibleName(QStringLiteral("label_status"));
     label_status->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    auto* group = new QGroupBox(u8("导入导出"), this);
+    auto* group = new QGroupBox(QStringLiteral("导入导出"), this);
     auto* row = new QHBoxLayout(group);
-    auto* number = new QLabel(u8("结构编号"));
+    auto* number = new QLabel(QStringLiteral("结构编号"));
     number->setBuddy(edit_product_no);
     row->addWidget(number);
     row->addWidget(edit_product_no);
@@ -323,7 +322,7 @@ QGroupBox* DialogCalculatorPDE::buildImportExportGroup() {
 
     edit_open_price = field("edit_open_price", QStringLiteral("100"));
     edit_open_price->setParent(group);
-    auto* open = new QLabel(u8("开价:"), group);
+    auto* open = new QLabel(QStringLiteral("开价:"), group);
     open->setBuddy(edit_open_price);
     edit_adj_share = field("edit_adj_share", QStringLiteral("0"));
     edit_adj_rate = field("edit_adj_rate", QStringLiteral("0"));
@@ -339,10 +338,10 @@ QGroupBox* DialogCalculatorPDE::buildImportExportGroup() {
 QLayout* DialogCalculatorPDE::buildFooterLine() {
     pushButton_save_CSV = button("pushButton_save_CSV", "导出CSV");
     pushButton_open = button("pushButton_open", "打开...");
-    pushButton_open->setToolTip(u8("打开产品文件 (Ctrl+O)"));
+    pushButton_open->setToolTip(QStringLiteral("打开产品文件 (Ctrl+O)"));
     pushButton_save_as = button("pushButton_save_as", "另存为...");
-    pushButton_save_as->setToolTip(u8("将产品保存为文件 (Ctrl+S 保存到当前文件)"));
-    auto* folder = new QLabel(u8("导出目录：%1").arg(downloadDir()), this);
+    pushButton_save_as->setToolTip(QStringLiteral("将产品保存为文件 (Ctrl+S 保存到当前文件)"));
+    auto* folder = new QLabel(QStringLiteral("导出目录：%1").arg(downloadDir()), this);
     folder->setObjectName(QStringLiteral("label_download_dir"));
     folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* row = new QHBoxLayout;
@@ -380,8 +379,8 @@ void DialogCalculatorPDE::connectSignals() {
     };
     for (const auto& [pushButton, slot] : clicks)
         connect(pushButton, &QPushButton::clicked, this, slot);
-    // The editor's own connection runs first, so the store is saved before the form copies it.
-    connect(observe_editor->saveButton(), &QPushButton::clicked, this, &D::on_observe_save_clicked);
+    // The form copies the store once the editor has saved it, and not after a refused save.
+    connect(observe_editor, &WidgetObserveGlobal::scheduleSaved, this, &D::on_observe_save_clicked);
     auto* open = new QShortcut(QKeySequence::Open, this);
     auto* save = new QShortcut(QKeySequence::Save, this);
     connect(open, &QShortcut::activated, this, &D::on_pushButton_open_clicked);

@@ -18,12 +18,22 @@
 #include "range_solve_outcome.h"
 #include "widget_observe_global.h"
 
-using FormText::u8;
-
 namespace {
 
 constexpr int kMonteCarloPaths = 50000;
 constexpr double kUnivariateStep = 0.05;
+
+QString busyText() {
+    return QStringLiteral("正在计算...");
+}
+
+QString finishedText() {
+    return QStringLiteral("计算已完成");
+}
+
+QString termsErrorTitle() {
+    return QStringLiteral("结构参数错误：");
+}
 
 }  // namespace
 
@@ -31,20 +41,20 @@ void DialogCalculatorPDE::on_pushButton_price_clicked() {
     if (!validate_schedule_and_terms()) return;
     read_form();
     commit_product(engine.coupon_adj_rate, engine.coupon_adj_share);
-    label_status->setText(u8("正在计算..."));
+    label_status->setText(busyText());
     // Prices always show two decimals; the decimals field is for the Greeks read-out.
     edit_price->setText(FormText::fixed(engine.price(), 2));
-    label_status->setText(u8("计算已完成"));
+    label_status->setText(finishedText());
 }
 
 void DialogCalculatorPDE::on_pushButton_range_clicked() {
     QString error;
     // Only the initial price is checked: a solve may run on a schedule still being edited.
     if (!validate_terms(error, true)) {
-        Dialogs::critical(this, u8("结构参数错误："), error);
+        Dialogs::critical(this, termsErrorTitle(), error);
         return;
     }
-    label_status->setText(u8("正在计算..."));
+    label_status->setText(busyText());
     read_form();
     commit_product(engine.coupon_adj_rate, engine.coupon_adj_share);
     const double target = FormText::readNumber(edit_target->text());
@@ -54,7 +64,8 @@ void DialogCalculatorPDE::on_pushButton_range_clicked() {
     if (combo_target->currentIndex() == 0) kind = kParamSigma;
     if (combo_target->currentIndex() == 1) kind = kParamCouponDiv;
     if (kind < 0) {
-        Dialogs::information(this, u8("提示:"), u8("请点击要计算的参数前的单选按钮！"));
+        Dialogs::information(this, QStringLiteral("提示:"),
+                             QStringLiteral("请点击要计算的参数前的单选按钮！"));
         label_status->clear();
         return;
     }
@@ -73,13 +84,13 @@ void DialogCalculatorPDE::showRangeSolveOutcome(int rc, int kind, double result)
             edit_vol->setText(percent);
         }
     }
-    const RangeSolveOutcome outcome = rangeSolveOutcome(rc);
+    const RangeSolveOutcome outcome = rangeSolveOutcome(rc, engine.last_problem);
     if (outcome.box == RangeSolveOutcome::Box::Critical)
         Dialogs::critical(this, outcome.title, outcome.text);
     if (outcome.box == RangeSolveOutcome::Box::Information)
         Dialogs::information(this, outcome.title, outcome.text);
     if (outcome.finished)
-        label_status->setText(u8("计算已完成"));
+        label_status->setText(finishedText());
     else
         label_status->clear();
 }
@@ -92,7 +103,7 @@ void DialogCalculatorPDE::on_pushButton_price_MC_clicked() {
 void DialogCalculatorPDE::on_pushButton_search_100_clicked() {
     QString error;
     if (!validate_terms(error, false)) {
-        Dialogs::critical(this, u8("结构参数错误："), error);
+        Dialogs::critical(this, termsErrorTitle(), error);
         return;
     }
     // No commit: the univariate panel works on the product as last priced, with the form's
@@ -137,6 +148,6 @@ void DialogCalculatorPDE::openStressPanel() {
 }
 
 void DialogCalculatorPDE::openWinRatePanel() {
-    PanelWinRate::open(engine, observeDateToInt(observe_editor->startDate()),
-                       observeDateToInt(observe_editor->endDate()), observeSchedule().dates);
+    PanelWinRate::open(engine, FormText::dateNumber(observe_editor->startDate()),
+                       FormText::dateNumber(observe_editor->endDate()), observeSchedule().dates);
 }

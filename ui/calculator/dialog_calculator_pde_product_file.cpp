@@ -11,8 +11,6 @@
 #include "typed_csv_writer.h"
 #include "widget_observe_global.h"
 
-using FormText::u8;
-
 namespace {
 
 // The form label a refused column is reported under.
@@ -23,13 +21,13 @@ QString columnLabel(const std::string& column) {
         {"PartRate", "看涨参与率"},   {"Volatility", "波动率(%)"},  {"Observe", "观察日"},
     };
     for (const auto& [name, label] : kLabels)
-        if (column == name) return u8(label);
+        if (column == name) return QString::fromUtf8(label);
     return QString::fromStdString(column);
 }
 
 void refuseColumn(QWidget* parent, const std::string& column) {
-    Dialogs::critical(parent, u8("导出CSV错误"),
-                      u8("“%1”(%2)的内容超出文件字段长度，未保存")
+    Dialogs::critical(parent, QStringLiteral("导出CSV错误"),
+                      QStringLiteral("“%1”(%2)的内容超出文件字段长度，未保存")
                           .arg(columnLabel(column), QString::fromStdString(column)));
 }
 

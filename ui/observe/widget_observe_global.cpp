@@ -8,52 +8,23 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 
-#include <algorithm>
-
 #include "dialogs.h"
-#include "observe_dates.h"
 #include "observe_schedule.h"
 #include "table_helpers.h"
-#include "trade_calendar.h"
 
 namespace {
 
-const QString kSeparator = QStringLiteral("_");
 const QString kGreyButton =
     QStringLiteral("QPushButton { background-color : grey; color : white; }");
 const QString kRedButton = QStringLiteral("QPushButton { background-color : red; color : white; }");
-
-QStringList splitValues(const QString& text) {
-    return text.split(kSeparator, Qt::SkipEmptyParts);
-}
 
 QTableWidgetItem* centredItem(const QString& text) {
     auto* item = new QTableWidgetItem(text);
     item->setTextAlignment(Qt::AlignCenter);
     return item;
-}
-
-QString cellText(const QTableWidget* table, int row, int column) {
-    const QTableWidgetItem* item = table->item(row, column);
-    return item ? item->text() : QString();
-}
-
-// Removes every span that covers a cell of the column. Scanning from the top, the first covered
-// cell of a span is its top-left one, which is where a span can be undone.
-void clearColumnSpans(QTableWidget* table, int column) {
-    for (int r = 0; r < table->rowCount(); ++r) {
-        if (table->rowSpan(r, column) > 1 || table->columnSpan(r, column) > 1) {
-            table->setSpan(r, column, 1, 1);
-        }
-    }
-}
-
-void rollOntoTradingDay(QDateEdit* field) {
-    const int32_t rolled = trade_calendar().roll_to_trading_day(observeDateToInt(field->date()));
-    // A date outside the calendar rolls to no date; the field then keeps the date it shows.
-    field->setDate(observeDateFromInt(rolled));
 }
 
 // Tests and the calculator window find the editor's fields by these names.
@@ -198,6 +169,9 @@ void WidgetObserveGlobal::connectButtons() {
             &WidgetObserveGlobal::on_pushButton_observe_clicked);
     connect(pushButton_set_ob_item, &QPushButton::clicked, this,
             &WidgetObserveGlobal::on_pushButton_set_ob_item_clicked);
+    // What the user types into a cell goes into the model.
+    connect(tableWidget_observe, &QTableWidget::itemChanged, this,
+            &WidgetObserveGlobal::onItemChanged);
 }
 
 void WidgetObserveGlobal::reject() {
@@ -245,13 +219,13 @@ void WidgetObserveGlobal::resetSchedule(const QDate& start, const QDate& end,
 }
 
 void WidgetObserveGlobal::estimateObserveDates() {
-    rollOntoTradingDay(dateEdit_start);
-    rollOntoTradingDay(dateEdit_end);
-    const int lockup = lineEdit_lockup->text().toInt(nullptr, 10);
-    const ObserveDatesResult result =
-        generateObserveDates(startDate(), endDate(), lockup, comboBox_frequency->currentText());
-    if (!result.ok()) Dialogs::critical(nullptr, result.errorTitle, result.errorText);
-    observeSchedule().dates = result.dates;
+    QDate start = startDate(), end = endDate();
+    const ScheduleResult result =
+        model.estimateDates(start, end, lineEdit_lockup->text(), comboBox_frequency->currentText());
+    dateEdit_start->setDate(start);
+    dateEdit_end->setDate(end);
+    // The generator's boxes have no parent.
+    showMessages(result, nullptr);
 }
 
 void WidgetObserveGlobal::on_pushButton_observe_clicked() {
@@ -264,195 +238,98 @@ void WidgetObserveGlobal::on_pushButton_observe_clicked() {
 void WidgetObserveGlobal::loadScheduleTable(const QString& dates, const QString& knockOutPrices,
                                             const QString& knockOutCoupons,
                                             const QString& knockInPrices) {
-    const QStringList parts = splitValues(dates);
-    if (parts.isEmpty()) return;
-    // Copies first: the texts may be the store's own.
-    const QString prices = knockOutPrices, coupons = knockOutCoupons, knockIns = knockInPrices;
-    ObserveSchedule& store = observeSchedule();
-    store.dates = dates;
-    tableWidget_observe->clearContents();
-    tableWidget_observe->clearSpans();
-    tableWidget_observe->setRowCount(0);
-    store.knockOutPrices = prices;
-    store.knockOutCoupons = coupons;
-    store.knockInPrices = knockIns;
-
-    for (int row = 0; row < parts.size(); ++row) {
-        insertPlaceholderRow(tableWidget_observe, row, Qt::AlignRight);
-        setCellAlignment(tableWidget_observe, row, ColumnKnockOutPrice, Qt::AlignHCenter);
-        setCellAlignment(tableWidget_observe, row, ColumnKnockOutCoupon, Qt::AlignHCenter);
-        tableWidget_observe->item(row, ColumnDate)->setText(parts[row]);
-    }
-    lineEdit_steps->setText(QString::number(parts.size()));
-
-    const int rows = parts.size();
-    fillValueColumn(prices, ColumnKnockOutPrice, QStringLiteral("敲出价格"), rows);
-    if (!coupons.isEmpty()) {
-        fillValueColumn(coupons, ColumnKnockOutCoupon, QStringLiteral("敲出票息"), rows);
-    }
-    if (!knockIns.isEmpty()) {
-        fillValueColumn(knockIns, ColumnKnockInPrice, QStringLiteral("敲入价格"), rows);
-    }
-}
-
-void WidgetObserveGlobal::fillValueColumn(const QString& values, int column, const QString& title,
-                                          int rowCount) {
-    fillValueColumn(splitValues(values), column, title, rowCount);
-}
-
-void WidgetObserveGlobal::fillValueColumn(const QStringList& values, int column,
-                                          const QString& title, int rowCount) {
-    if (values.size() == 1) {
-        mergeValueColumn(column, values.first());
-        return;
-    }
-    if (values.size() < rowCount) {
-        Dialogs::warning(this, QStringLiteral("请注意："),
-                         title + QStringLiteral("数量小于观察日数量!"));
-    } else if (values.size() > rowCount) {
-        Dialogs::warning(this, QStringLiteral("请注意："),
-                         title + QStringLiteral("数量大于观察日数量!"));
-    }
-    const int count = std::min<int>(values.size(), rowCount);
-    for (int row = 0; row < count; ++row) {
-        if (QTableWidgetItem* item = tableWidget_observe->item(row, column)) {
-            item->setText(values[row]);
-        }
-    }
+    const ScheduleResult result = model.load(dates, knockOutPrices, knockOutCoupons, knockInPrices);
+    if (result.ok) lineEdit_steps->setText(QString::number(model.rowCount()));
+    drawTable();
+    showMessages(result, this);
 }
 
 void WidgetObserveGlobal::on_pushButton_set_ob_item_clicked() {
-    const int steps = lineEdit_steps->text().toInt(nullptr, 10);
-    const double start = lineEdit_start_value->text().toDouble();
-    const double change = lineEdit_change->text().toDouble();
-    const int rows = tableWidget_observe->rowCount();
-    // Values past the last row are never written; only whether there are too many matters, so a
-    // huge step count is cut to one more than the rows (at least two, which never merges).
-    const int count = std::min(steps, std::max(rows + 1, 2));
-    QStringList values;
-    for (int i = 0; i < count; ++i)
-        values << QString::number(start + i * change, 'g', 6);
-    fillValueColumn(values, comboBox_column->currentIndex() + 1, comboBox_column->currentText(),
-                    rows);
-}
-
-bool WidgetObserveGlobal::checkRowSelected() {
-    if (tableWidget_observe->rowCount() == 0) {
-        Dialogs::information(this, QStringLiteral("提示"),
-                             QStringLiteral("请先点击【预估观察日】按钮"));
-        return false;
-    }
-    if (tableWidget_observe->currentRow() < 0) {
-        Dialogs::information(this, QStringLiteral("提示"), QStringLiteral("请先点击选中一行数据"));
-        return false;
-    }
-    return true;
+    const ScheduleResult result =
+        model.fillSteps(lineEdit_steps->text(), lineEdit_start_value->text(),
+                        lineEdit_change->text(), comboBox_column->currentIndex());
+    drawTable();
+    showMessages(result, this);
 }
 
 void WidgetObserveGlobal::on_pushButton_add_clicked() {
-    if (!checkRowSelected()) return;
     const int row = tableWidget_observe->currentRow();
-    tableWidget_observe->insertRow(row);
-    auto* date = new QTableWidgetItem;
-    date->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    tableWidget_observe->setItem(row, ColumnDate, date);
-    // A row inserted above the merged cells pushes them down; merging again lets them cover the
-    // new row too.
-    if (row == 0 && sameValuesMode) on_pushButton_merge_clicked();
+    const ScheduleResult result = model.insertRow(row);
+    // The table inserts the row itself too, so that the selection stays on the row it was on.
+    if (result.ok) tableWidget_observe->insertRow(row);
+    drawTable();
+    showMessages(result, this);
 }
 
 void WidgetObserveGlobal::on_pushButton_remove_clicked() {
-    if (!checkRowSelected()) return;
     const int row = tableWidget_observe->currentRow();
-    QStringList firstRow;
-    for (int c = ColumnKnockOutPrice; c < ColumnCount; ++c) {
-        firstRow << cellText(tableWidget_observe, 0, c);
-    }
-    tableWidget_observe->removeRow(row);
-    // The merged values live in row 0; when that row goes they move to the new first row.
-    if (sameValuesMode && row == 0 && tableWidget_observe->rowCount() > 0) {
-        for (int c = ColumnKnockOutPrice; c < ColumnCount; ++c) {
-            tableWidget_observe->setItem(0, c, centredItem(firstRow[c - ColumnKnockOutPrice]));
-        }
-    }
-}
-
-QString WidgetObserveGlobal::firstText(int column) const {
-    for (int r = 0; r < tableWidget_observe->rowCount(); ++r) {
-        const QString text = cellText(tableWidget_observe, r, column);
-        if (!text.isEmpty()) return text;
-    }
-    return QString();
-}
-
-void WidgetObserveGlobal::splitValueColumn() {
-    for (int c = ColumnKnockOutPrice; c < ColumnCount; ++c) {
-        int cells = 0;
-        for (int r = 0; r < tableWidget_observe->rowCount(); ++r) {
-            if (tableWidget_observe->item(r, c)) ++cells;
-        }
-        if (cells != 1) continue;
-        const QString text = firstText(c);
-        tableWidget_observe->clearSpans();
-        for (int r = 1; r < tableWidget_observe->rowCount(); ++r) {
-            tableWidget_observe->setItem(r, c, centredItem(text));
-        }
-    }
-    sameValuesMode = false;
+    const ScheduleResult result = model.removeRow(row);
+    if (result.ok) tableWidget_observe->removeRow(row);
+    drawTable();
+    showMessages(result, this);
 }
 
 void WidgetObserveGlobal::on_pushButton_divide_clicked() {
-    splitValueColumn();
-}
-
-void WidgetObserveGlobal::mergeValueColumn(int column, const QString& value) {
-    QTableWidget* table = tableWidget_observe;
-    clearColumnSpans(table, column);
-    for (int r = 0; r < table->rowCount(); ++r)
-        delete table->takeItem(r, column);
-    if (table->rowCount() == 0) return;
-    if (table->rowCount() > 1) table->setSpan(0, column, table->rowCount(), 1);
-    table->setItem(0, column, centredItem(value));
+    model.split();
+    drawTable();
 }
 
 void WidgetObserveGlobal::on_pushButton_merge_clicked() {
-    for (int c = ColumnKnockOutPrice; c < ColumnCount; ++c)
-        mergeValueColumn(c, firstText(c));
-    sameValuesMode = true;
-}
-
-bool WidgetObserveGlobal::validateSchedule() const {
-    const QTableWidget* table = tableWidget_observe;
-    for (int r = 0; r < table->rowCount(); ++r) {
-        const QTableWidgetItem* date = table->item(r, ColumnDate);
-        if (!date || date->text().trimmed().size() != 8) return false;
-        if (sameValuesMode && r != 0) continue;
-        for (int c = ColumnDate; c < ColumnCount; ++c) {
-            if (cellText(table, r, c).isEmpty()) return false;
-        }
-    }
-    return true;
+    model.merge();
+    drawTable();
 }
 
 void WidgetObserveGlobal::on_pushButton_save_clicked() {
-    if (!validateSchedule()) {
-        Dialogs::critical(this, QStringLiteral("错误"), QStringLiteral("数据格式错误，请检查"));
-        return;
-    }
-    const QTableWidget* table = tableWidget_observe;
-    QStringList columns[ColumnCount];
-    for (int r = 0; r < table->rowCount(); ++r) {
+    const ScheduleResult result = model.save();
+    drawTable();  // saved values show as the numbers they were read as
+    showMessages(result, this);
+    if (!result.ok) return;
+    emit scheduleSaved();
+    if (closeOnSave) close();
+}
+
+void WidgetObserveGlobal::drawTable() {
+    QTableWidget* table = tableWidget_observe;
+    const QSignalBlocker blocker(table);  // drawing is no edit of the user's
+    const int rows = model.rowCount();
+    table->clearSpans();
+    table->setRowCount(rows);
+    for (int r = 0; r < rows; ++r) {
         for (int c = ColumnDate; c < ColumnCount; ++c) {
-            const QTableWidgetItem* item = table->item(r, c);
-            if (!item) continue;
-            if (c == ColumnDate && item->text().trimmed().size() <= 7) continue;
-            columns[c] << item->text();
+            const std::optional<QString> text = model.cell(r, c);
+            QTableWidgetItem* item = table->item(r, c);
+            if (!text) {
+                delete table->takeItem(r, c);
+            } else if (item) {
+                item->setText(*text);
+            } else {
+                item = centredItem(*text);
+                if (c == ColumnDate) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                table->setItem(r, c, item);
+            }
         }
     }
-    ObserveSchedule& store = observeSchedule();
-    store.dates = columns[ColumnDate].join(kSeparator);
-    store.knockOutPrices = columns[ColumnKnockOutPrice].join(kSeparator);
-    store.knockOutCoupons = columns[ColumnKnockOutCoupon].join(kSeparator);
-    store.knockInPrices = columns[ColumnKnockInPrice].join(kSeparator);
-    if (closeOnSave) close();
+    for (int c = ColumnKnockOutPrice; c < ColumnCount; ++c) {
+        if (model.isMerged(c) && rows > 1) table->setSpan(0, c, rows, 1);
+    }
+}
+
+void WidgetObserveGlobal::showMessages(const ScheduleResult& result, QWidget* parent) {
+    for (const ScheduleMessage& m : result.messages) {
+        switch (m.kind) {
+            case ScheduleMessage::Kind::Information:
+                Dialogs::information(parent, m.title, m.text);
+                break;
+            case ScheduleMessage::Kind::Warning:
+                Dialogs::warning(parent, m.title, m.text);
+                break;
+            case ScheduleMessage::Kind::Critical:
+                Dialogs::critical(parent, m.title, m.text);
+                break;
+        }
+    }
+}
+
+void WidgetObserveGlobal::onItemChanged(QTableWidgetItem* item) {
+    model.setCellText(item->row(), item->column(), item->text());
 }

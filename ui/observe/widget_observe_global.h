@@ -1,10 +1,12 @@
 // The observation schedule editor: estimates the knock-out observation dates, lets the user edit
 // dates, barriers and coupons in a table, and saves them into the process-wide schedule store.
+// The rules live in ObserveScheduleModel; the editor draws the model and hands it the clicks.
 #pragma once
 
 #include <QDate>
 #include <QDialog>
-#include <QStringList>
+
+#include "observe_schedule_model.h"
 
 class QComboBox;
 class QDateEdit;
@@ -12,17 +14,18 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
+class QTableWidgetItem;
 
 class WidgetObserveGlobal : public QDialog {
     Q_OBJECT
   public:
     // Table columns.
     enum Column {
-        ColumnDate = 0,
-        ColumnKnockOutPrice = 1,
-        ColumnKnockOutCoupon = 2,
-        ColumnKnockInPrice = 3,
-        ColumnCount = 4
+        ColumnDate = ObserveScheduleModel::ColumnDate,
+        ColumnKnockOutPrice = ObserveScheduleModel::ColumnKnockOutPrice,
+        ColumnKnockOutCoupon = ObserveScheduleModel::ColumnKnockOutCoupon,
+        ColumnKnockInPrice = ObserveScheduleModel::ColumnKnockInPrice,
+        ColumnCount = ObserveScheduleModel::ColumnCount
     };
 
     // closeOnSave: close after a successful save. tableOnly: show the table alone.
@@ -43,8 +46,8 @@ class WidgetObserveGlobal : public QDialog {
     QString lockupText() const;
 
     // True while one knock-out price, coupon and knock-in price hold for every date.
-    bool sameValues() const { return sameValuesMode; }
-    // The window connects its own save handler to this button after the editor's.
+    bool sameValues() const { return model.sameValues(); }
+    // The save button; a window that follows the saves connects to scheduleSaved instead.
     QPushButton* saveButton() const { return pushButton_save; }
     QTableWidget* table() const { return tableWidget_observe; }
 
@@ -52,6 +55,10 @@ class WidgetObserveGlobal : public QDialog {
     // dialog answers with reject) would hide it from the form for good; only a stand-alone editor
     // closes.
     void reject() override;
+
+  signals:
+    // A save passed its checks and filled the store; a refused save does not emit it.
+    void scheduleSaved();
 
   public slots:
     void on_pushButton_save_clicked();
@@ -70,17 +77,14 @@ class WidgetObserveGlobal : public QDialog {
     void estimateObserveDates();
     void loadScheduleTable(const QString& dates, const QString& knockOutPrices,
                            const QString& knockOutCoupons, const QString& knockInPrices);
-    void fillValueColumn(const QString& values, int column, const QString& title, int rowCount);
-    void fillValueColumn(const QStringList& values, int column, const QString& title, int rowCount);
-    void mergeValueColumn(int column, const QString& value);
-    void splitValueColumn();
-    bool validateSchedule() const;
-    bool checkRowSelected();
-    QString firstText(int column) const;
+    // Makes the table show the model: its cells, and each merged column as one spanning cell.
+    void drawTable();
+    void showMessages(const ScheduleResult& result, QWidget* parent);
+    void onItemChanged(QTableWidgetItem* item);
 
     const bool closeOnSave;
     const bool tableOnly;
-    bool sameValuesMode = true;
+    ObserveScheduleModel model;
 
     QLabel* label_start = nullptr;
     QDateEdit* dateEdit_start = nullptr;

@@ -9,14 +9,7 @@
 
 #include "dialogs.h"
 #include "download_paths.h"
-
-double fieldNumber(const QLineEdit* edit) {
-    return edit->text().toDouble();
-}
-
-QString gText(double v) {
-    return QString::number(v, 'g', 6);
-}
+#include "form_text.h"
 
 QLineEdit* addLabelledEdit(QBoxLayout* row, const QString& label, const QString& text,
                            const QString& objectName) {
@@ -42,9 +35,8 @@ QPushButton* addButton(QBoxLayout* row, const QString& text, const QString& obje
 
 QString askExportFileName(QWidget* parent, const QString& caption, const QString& stem) {
     const QString initial = downloadDir() + QDir::separator() + stem + QLatin1Char('_') +
-                            QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
-    const QString chosen =
-        Dialogs::saveFileName(parent, caption, initial, QStringLiteral("csv files (*.csv)"));
+                            FormText::dateText(QDate::currentDate());
+    const QString chosen = Dialogs::saveFileName(parent, caption, initial, Dialogs::csvFilter());
     if (!chosen.isEmpty()) return chosen;
     return downloadFilePath(stem + QStringLiteral(".csv"));
 }

@@ -10,11 +10,6 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 
-// The number in a field; a text that is not a number reads as 0.
-double fieldNumber(const QLineEdit* edit);
-// The panels' general number text: 'g' format, 6 significant digits.
-QString gText(double v);
-
 // Appends a label and a line edit holding `text` to the row; returns the edit.
 QLineEdit* addLabelledEdit(QBoxLayout* row, const QString& label, const QString& text,
                            const QString& objectName);

@@ -11,11 +11,12 @@
 #include <QVBoxLayout>
 
 #include "colour_scale.h"
-#include "core_heat_scale.h"
-#include "core_point_count.h"
 #include "dialogs.h"
 #include "export_table_widget.h"
+#include "form_text.h"
+#include "heat_scale.h"
 #include "panel_helpers.h"
+#include "point_count.h"
 #include "table_export.h"
 #include "table_helpers.h"
 
@@ -56,23 +57,23 @@ void PanelStress::copyTerms(const Snowball_PDE& terms) {
 
 void PanelStress::buildWidgets() {
     auto* row = new QHBoxLayout;
-    addLabelledEdits(row, {{&edit_price_start_, "价格开始:", "70", "lineEdit_price_start"},
-                           {&edit_price_end_, "结束:", "130", "lineEdit_price_end"},
-                           {&edit_price_step_, "步长:", "10", "lineEdit_price_step"},
-                           {&edit_vol_start_, "波动率开始:", "0.05", "lineEdit_vol_start"},
-                           {&edit_vol_end_, "结束:", "0.5", "lineEdit_vol_end"},
-                           {&edit_vol_step_, "步长:", "0.05", "lineEdit_vol_step"},
-                           {&edit_days_, "交易日:", "100", "lineEdit_days"}});
+    addLabelledEdits(row, {{&lineEdit_price_start, "价格开始:", "70", "lineEdit_price_start"},
+                           {&lineEdit_price_end, "结束:", "130", "lineEdit_price_end"},
+                           {&lineEdit_price_step, "步长:", "10", "lineEdit_price_step"},
+                           {&lineEdit_vol_start, "波动率开始:", "0.05", "lineEdit_vol_start"},
+                           {&lineEdit_vol_end, "结束:", "0.5", "lineEdit_vol_end"},
+                           {&lineEdit_vol_step, "步长:", "0.05", "lineEdit_vol_step"},
+                           {&lineEdit_days, "交易日:", "100", "lineEdit_days"}});
     auto* calc = addButton(row, QStringLiteral("计算"), QStringLiteral("pushButton_calc"));
     auto* data = addButton(row, QStringLiteral("导出数据"), QStringLiteral("pushButton_data"));
 
-    table_tv_ = makeTable(QStringLiteral("table_tv"));
-    table_delta_ = makeTable(QStringLiteral("table_delta"));
-    table_gamma_ = makeTable(QStringLiteral("table_gamma"));
+    table_tv = makeTable(QStringLiteral("table_tv"));
+    table_delta = makeTable(QStringLiteral("table_delta"));
+    table_gamma = makeTable(QStringLiteral("table_gamma"));
     auto* tabs = new QTabWidget;
-    tabs->addTab(table_tv_, QStringLiteral("TV"));
-    tabs->addTab(table_delta_, QStringLiteral("Delta"));
-    tabs->addTab(table_gamma_, QStringLiteral("Gamma"));
+    tabs->addTab(table_tv, QStringLiteral("TV"));
+    tabs->addTab(table_delta, QStringLiteral("Delta"));
+    tabs->addTab(table_gamma, QStringLiteral("Gamma"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
@@ -83,18 +84,19 @@ void PanelStress::buildWidgets() {
 }
 
 bool PanelStress::readGrid(StressGrid& grid) {
-    const double price_step = fieldNumber(edit_price_step_);
-    const double price_start = fieldNumber(edit_price_start_);
-    const BoundedCount nP = bounded_point_count(price_start, fieldNumber(edit_price_end_),
-                                                price_step, kMaxStressPoints);
-    const double vol_start = fieldNumber(edit_vol_start_);
-    const double vol_step = fieldNumber(edit_vol_step_);
-    const BoundedCount nV =
-        bounded_point_count(vol_start, fieldNumber(edit_vol_end_), vol_step, kMaxStressPoints);
+    const double price_step = FormText::readNumber(lineEdit_price_step->text());
+    const double price_start = FormText::readNumber(lineEdit_price_start->text());
+    const BoundedCount nP =
+        bounded_point_count(price_start, FormText::readNumber(lineEdit_price_end->text()),
+                            price_step, kMaxStressPoints);
+    const double vol_start = FormText::readNumber(lineEdit_vol_start->text());
+    const double vol_step = FormText::readNumber(lineEdit_vol_step->text());
+    const BoundedCount nV = bounded_point_count(
+        vol_start, FormText::readNumber(lineEdit_vol_end->text()), vol_step, kMaxStressPoints);
     if (nP.status == BoundedCount::Empty || nV.status == BoundedCount::Empty) return false;
     if (nP.status == BoundedCount::TooMany || nV.status == BoundedCount::TooMany) {
         Dialogs::critical(
-            this, QStringLiteral("错误："),
+            this, Dialogs::errorTitleWide(),
             QStringLiteral("情景点数过多：价格和波动率各不能超过%1个").arg(kMaxStressPoints));
         return false;
     }
@@ -104,26 +106,31 @@ bool PanelStress::readGrid(StressGrid& grid) {
             price_step,
             vol_start,
             vol_step,
-            stress_tau(edit_days_->text().toInt())};
+            stress_tau(FormText::readInt(lineEdit_days->text()))};
     return true;
 }
 
 void PanelStress::on_pushButton_calc_clicked() {
     if (!engine.product_set) {
-        Dialogs::critical(this, QStringLiteral("错误:"),
+        Dialogs::critical(this, Dialogs::errorTitle(),
                           QStringLiteral("结构信息未初始化，请先点击【定价】"));
         return;
     }
     StressGrid grid;
     if (!readGrid(grid)) return;
     const StressResult result = compute_stress(engine, grid);
-    const QList<QTableWidget*> tables{table_tv_, table_delta_, table_gamma_};
+    if (result.problem != PricingProblem::None) {
+        Dialogs::critical(this, Dialogs::errorTitleWide(),
+                          QString::fromUtf8(pricing_problem_text(result.problem)));
+        return;
+    }
+    const QList<QTableWidget*> tables{table_tv, table_delta, table_gamma};
     for (QTableWidget* table : tables)
         resetScenarioTable(table, grid.prices, grid.volatilities, grid.price_start, grid.price_step,
                            grid.vol_start, grid.vol_step);
-    fillHeatTable(table_tv_, result.value, 100);
-    fillHeatTable(table_delta_, result.delta, 0);
-    fillHeatTable(table_gamma_, result.gamma, 0);
+    fillHeatTable(table_tv, result.value, 100);
+    fillHeatTable(table_delta, result.delta, 0);
+    fillHeatTable(table_gamma, result.gamma, 0);
 }
 
 void PanelStress::resetScenarioTable(QTableWidget* table, int nP, int nV, double price_start,
@@ -133,11 +140,11 @@ void PanelStress::resetScenarioTable(QTableWidget* table, int nP, int nV, double
     table->setHorizontalHeaderItem(0, new QTableWidgetItem(QStringLiteral("情景")));
     table->horizontalHeader()->setStyleSheet(kHeaderStyle);
     for (int j = 0; j < nP; ++j)
-        table->setHorizontalHeaderItem(j + 1,
-                                       new QTableWidgetItem(gText(price_start + j * price_step)));
+        table->setHorizontalHeaderItem(
+            j + 1, new QTableWidgetItem(FormText::general6(price_start + j * price_step)));
     for (int i = 0; i < nV; ++i) {
         QTableWidgetItem* cell = table->item(i, 0);
-        cell->setText(gText((vol_start + i * vol_step) * 100) + QStringLiteral("%"));
+        cell->setText(FormText::general6((vol_start + i * vol_step) * 100) + QStringLiteral("%"));
         cell->setTextAlignment(Qt::AlignCenter);
         cell->setBackground(QColor(QStringLiteral("yellow")));
     }
@@ -171,8 +178,8 @@ void PanelStress::fillHeatTable(QTableWidget* table, const StressMatrix& matrix,
 void PanelStress::on_pushButton_data_clicked() {
     const QString name =
         askExportFileName(this, QStringLiteral("压力测试数据存为:"), QStringLiteral("stress_data"));
-    exportTablesToCsv({{QByteArray("TV"), table_tv_},
-                       {QByteArray("Delta"), table_delta_},
-                       {QByteArray("Gamma"), table_gamma_}},
+    exportTablesToCsv({{QByteArray("TV"), table_tv},
+                       {QByteArray("Delta"), table_delta},
+                       {QByteArray("Gamma"), table_gamma}},
                       name);
 }

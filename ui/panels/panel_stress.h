@@ -4,8 +4,8 @@
 
 #include <QWidget>
 
-#include "core_stress.h"
 #include "snowball_pde.h"
+#include "stress.h"
 
 class ExportTableWidget;
 class QLineEdit;
@@ -45,14 +45,14 @@ class PanelStress : public QWidget {
     void buildWidgets();
     bool readGrid(StressGrid& grid);
 
-    QLineEdit* edit_price_start_ = nullptr;
-    QLineEdit* edit_price_end_ = nullptr;
-    QLineEdit* edit_price_step_ = nullptr;
-    QLineEdit* edit_vol_start_ = nullptr;
-    QLineEdit* edit_vol_end_ = nullptr;
-    QLineEdit* edit_vol_step_ = nullptr;
-    QLineEdit* edit_days_ = nullptr;
-    ExportTableWidget* table_tv_ = nullptr;
-    ExportTableWidget* table_delta_ = nullptr;
-    ExportTableWidget* table_gamma_ = nullptr;
+    QLineEdit* lineEdit_price_start = nullptr;
+    QLineEdit* lineEdit_price_end = nullptr;
+    QLineEdit* lineEdit_price_step = nullptr;
+    QLineEdit* lineEdit_vol_start = nullptr;
+    QLineEdit* lineEdit_vol_end = nullptr;
+    QLineEdit* lineEdit_vol_step = nullptr;
+    QLineEdit* lineEdit_days = nullptr;
+    ExportTableWidget* table_tv = nullptr;
+    ExportTableWidget* table_delta = nullptr;
+    ExportTableWidget* table_gamma = nullptr;
 };

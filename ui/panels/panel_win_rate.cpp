@@ -9,21 +9,21 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core_point_count.h"
-#include "core_win_rate.h"
 #include "dialogs.h"
 #include "export_table_widget.h"
+#include "form_text.h"
 #include "panel_helpers.h"
+#include "point_count.h"
 #include "table_export.h"
 #include "table_helpers.h"
 #include "thread_calcu_win_rate_manager.h"
 #include "trade_calendar.h"
+#include "win_rate.h"
 
 namespace {
 
 const QString kTitle = QStringLiteral("雪球胜率分析");
 const QString kTitleRunning = QStringLiteral("雪球胜率分析(计算中...)");
-const QString kError = QStringLiteral("错误：");
 
 QString percentText(double fraction, int decimals) {
     return QStringLiteral("%1%2").arg(QString::number(fraction * 100, 'f', decimals),
@@ -63,38 +63,38 @@ void PanelWinRate::open(const Snowball_PDE& terms, int32_t startDate, int32_t ma
 
 void PanelWinRate::buildWidgets() {
     auto* row = new QHBoxLayout;
-    addLabelledEdits(row, {{&edit_start_, "波动率开始(%):", "7", "lineEdit_vol_start"},
-                           {&edit_end_, "结束(%):", "25", "lineEdit_vol_end"},
-                           {&edit_step_, "步长(%):", "3", "lineEdit_vol_step"}});
-    for (QLineEdit* edit : {edit_start_, edit_end_, edit_step_})
+    addLabelledEdits(row, {{&lineEdit_vol_start, "波动率开始(%):", "7", "lineEdit_vol_start"},
+                           {&lineEdit_vol_end, "结束(%):", "25", "lineEdit_vol_end"},
+                           {&lineEdit_vol_step, "步长(%):", "3", "lineEdit_vol_step"}});
+    for (QLineEdit* edit : {lineEdit_vol_start, lineEdit_vol_end, lineEdit_vol_step})
         edit->setMaximumWidth(80);
     // How many volatilities of the run are done; shown only while a run goes on.
-    progress_ = new QProgressBar;
-    progress_->setObjectName(QStringLiteral("progressBar"));
-    progress_->setFormat(QStringLiteral("%v/%m"));
-    progress_->setMaximumWidth(120);
-    progress_->hide();
-    row->addWidget(progress_);
+    progressBar = new QProgressBar;
+    progressBar->setObjectName(QStringLiteral("progressBar"));
+    progressBar->setFormat(QStringLiteral("%v/%m"));
+    progressBar->setMaximumWidth(120);
+    progressBar->hide();
+    row->addWidget(progressBar);
     row->addSpacerItem(new QSpacerItem(150, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
     auto* calc = addButton(row, QStringLiteral("计算"), QStringLiteral("pushButton_calc"));
     auto* data = addButton(row, QStringLiteral("导出数据"), QStringLiteral("pushButton_data"));
 
-    table_ = new ExportTableWidget;
-    table_->setObjectName(QStringLiteral("table_win_rate"));
-    setTableColumns(table_, {{QStringLiteral("波动率"), -1, 65},
-                             {QStringLiteral("敲出且敲入"), -1, 120},
-                             {QStringLiteral("敲出且未敲入"), -1, 120},
-                             {QStringLiteral("未敲出且未敲入"), -1, 120},
-                             {QStringLiteral("未敲出且敲入"), -1, 120},
-                             {QStringLiteral("胜率"), -1, 120}});
-    table_->horizontalHeader()->setStyleSheet(
+    table_win_rate = new ExportTableWidget;
+    table_win_rate->setObjectName(QStringLiteral("table_win_rate"));
+    setTableColumns(table_win_rate, {{QStringLiteral("波动率"), -1, 65},
+                                     {QStringLiteral("敲出且敲入"), -1, 120},
+                                     {QStringLiteral("敲出且未敲入"), -1, 120},
+                                     {QStringLiteral("未敲出且未敲入"), -1, 120},
+                                     {QStringLiteral("未敲出且敲入"), -1, 120},
+                                     {QStringLiteral("胜率"), -1, 120}});
+    table_win_rate->horizontalHeader()->setStyleSheet(
         QStringLiteral("QHeaderView::section {background-color: lightblue;}"));
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_win_rate->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_win_rate->setSelectionBehavior(QAbstractItemView::SelectRows);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
-    layout->addWidget(table_, 1);
+    layout->addWidget(table_win_rate, 1);
 
     connect(calc, &QPushButton::clicked, this, &PanelWinRate::on_pushButton_calc_clicked);
     connect(data, &QPushButton::clicked, this, &PanelWinRate::on_pushButton_data_clicked);
@@ -110,28 +110,30 @@ void PanelWinRate::takeTerms(const Snowball_PDE& terms, int32_t startDate, int32
 
 void PanelWinRate::setDefaultRange() {
     if (!engine.product_set) return;
-    const WinRateRange r = default_win_rate_range(engine.params.sigma, fieldNumber(edit_step_));
-    edit_start_->setText(QString::number(r.start, 'f', 0));
-    edit_end_->setText(QString::number(r.end, 'f', 0));
+    const WinRateRange r = default_win_rate_range(engine.params.sigma,
+                                                  FormText::readNumber(lineEdit_vol_step->text()));
+    lineEdit_vol_start->setText(QString::number(r.start, 'f', 0));
+    lineEdit_vol_end->setText(QString::number(r.end, 'f', 0));
 }
 
 void PanelWinRate::on_pushButton_calc_clicked() {
-    const double start = fieldNumber(edit_start_) / 100;
-    const double end = fieldNumber(edit_end_) / 100;
-    const double step = fieldNumber(edit_step_) / 100;
+    const double start = FormText::readNumber(lineEdit_vol_start->text()) / 100;
+    const double end = FormText::readNumber(lineEdit_vol_end->text()) / 100;
+    const double step = FormText::readNumber(lineEdit_vol_step->text()) / 100;
     if (start < 0 || end < 0) {
-        Dialogs::critical(this, kError, QStringLiteral("波动率不能为负数"));
+        Dialogs::critical(this, Dialogs::errorTitleWide(), QStringLiteral("波动率不能为负数"));
         return;
     }
     const BoundedCount n = bounded_point_count(start, end, step, kMaxWinRateVolatilities);
     if (n.status == BoundedCount::Empty) return;
     if (calculating_) {
-        Dialogs::critical(this, kError, QStringLiteral("雪球模拟胜率正在计算中..."));
+        Dialogs::critical(this, Dialogs::errorTitleWide(),
+                          QStringLiteral("雪球模拟胜率正在计算中..."));
         return;
     }
     if (n.status == BoundedCount::TooMany) {
         Dialogs::critical(
-            this, kError,
+            this, Dialogs::errorTitleWide(),
             QStringLiteral("波动率个数过多，不能超过%1个").arg(kMaxWinRateVolatilities));
         return;
     }
@@ -140,21 +142,22 @@ void PanelWinRate::on_pushButton_calc_clicked() {
     std::optional<WinRateTerms> terms = make_win_rate_terms(engine, trade_calendar(), start_date_,
                                                             maturity_date_, observation_dates_);
     if (!terms) {
-        Dialogs::critical(this, kError, QStringLiteral("敲出价格或敲入价格的个数少于观察日的个数"));
+        Dialogs::critical(this, Dialogs::errorTitleWide(),
+                          QStringLiteral("敲出价格或敲入价格的个数少于观察日的个数"));
         return;
     }
     calculating_ = true;
     setWindowTitle(kTitleRunning);
     results_.clear();
     showProgress(0, n.count);
-    progress_->show();
+    progressBar->show();
     manager_->beginRun(volatility_list(start, step, n.count),
                        std::make_shared<const WinRateTerms>(std::move(*terms)));
 }
 
 void PanelWinRate::showProgress(int finished, int total) {
-    progress_->setMaximum(total);
-    progress_->setValue(finished);
+    progressBar->setMaximum(total);
+    progressBar->setValue(finished);
 }
 
 void PanelWinRate::handle_calc_data() {
@@ -166,28 +169,28 @@ void PanelWinRate::handle_calc_data() {
     }
     fillTable();
     calculating_ = false;
-    progress_->hide();
+    progressBar->hide();
     setWindowTitle(kTitle);
 }
 
 void PanelWinRate::fillTable() {
     if (results_.isEmpty()) return;
-    table_->clearContents();
-    table_->setRowCount(0);
+    table_win_rate->clearContents();
+    table_win_rate->setRowCount(0);
     for (auto it = results_.constBegin(); it != results_.constEnd(); ++it) {
-        const int row = table_->rowCount();
-        insertPlaceholderRow(table_, row, Qt::AlignRight);
-        QTableWidgetItem* vol = table_->item(row, 0);
+        const int row = table_win_rate->rowCount();
+        insertPlaceholderRow(table_win_rate, row, Qt::AlignRight);
+        QTableWidgetItem* vol = table_win_rate->item(row, 0);
         vol->setText(percentText(it.key(), 0));
         vol->setTextAlignment(Qt::AlignCenter);
         vol->setBackground(QColor(QStringLiteral("yellow")));
-        for (int c = 0; c < it.value().size() && c + 1 < table_->columnCount(); ++c)
-            table_->item(row, c + 1)->setText(percentText(it.value()[c], 2));
+        for (int c = 0; c < it.value().size() && c + 1 < table_win_rate->columnCount(); ++c)
+            table_win_rate->item(row, c + 1)->setText(percentText(it.value()[c], 2));
     }
 }
 
 void PanelWinRate::on_pushButton_data_clicked() {
     const QString name = askExportFileName(this, QStringLiteral("雪球模拟胜率数据存为:"),
                                            QStringLiteral("probability_data"));
-    exportTableToCsv(table_, name);
+    exportTableToCsv(table_win_rate, name);
 }

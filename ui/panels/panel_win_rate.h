@@ -54,11 +54,11 @@ class PanelWinRate : public QWidget {
     void fillTable();
     void showProgress(int finished, int total);
 
-    QLineEdit* edit_start_ = nullptr;
-    QLineEdit* edit_end_ = nullptr;
-    QLineEdit* edit_step_ = nullptr;
-    QProgressBar* progress_ = nullptr;
-    ExportTableWidget* table_ = nullptr;
+    QLineEdit* lineEdit_vol_start = nullptr;
+    QLineEdit* lineEdit_vol_end = nullptr;
+    QLineEdit* lineEdit_vol_step = nullptr;
+    QProgressBar* progressBar = nullptr;
+    ExportTableWidget* table_win_rate = nullptr;
     std::unique_ptr<ThreadCalcuWinRateManager> manager_;
     QMap<double, QList<double>> results_;
     int32_t start_date_ = 0;

@@ -32,6 +32,26 @@ bool record(Kind kind, const QString& title, const QString& text) {
 
 }  // namespace
 
+QString errorTitle() {
+    return QStringLiteral("错误:");
+}
+
+QString errorTitleWide() {
+    return QStringLiteral("错误：");
+}
+
+QString hintTitleWide() {
+    return QStringLiteral("提示：");
+}
+
+QString cannotOpenFileTitle() {
+    return QStringLiteral("无法打开文件:");
+}
+
+QString csvFilter() {
+    return QStringLiteral("csv files (*.csv)");
+}
+
 void critical(QWidget* parent, const QString& title, const QString& text) {
     if (!record(Kind::Critical, title, text)) QMessageBox::critical(parent, title, text);
 }

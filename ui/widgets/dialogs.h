@@ -24,6 +24,15 @@ enum class Kind {
 // The answers to the question whether to save changes before they are lost.
 enum class SaveChoice { Save, Discard, Cancel };
 
+// Titles and texts that more than one window shows, written once. The windows keep both colons
+// of their titles: "错误:" and "错误：" are different texts.
+QString errorTitle();           // "错误:"
+QString errorTitleWide();       // "错误："
+QString hintTitleWide();        // "提示："
+QString cannotOpenFileTitle();  // "无法打开文件:", the path as the text
+// The filter of every save dialog for a CSV file.
+QString csvFilter();
+
 struct Record {
     Kind kind;
     QString title;

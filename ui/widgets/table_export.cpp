@@ -40,13 +40,13 @@ void writeTable(QTextStream& out, const QTableWidget* table) {
 }
 
 void reportEmpty() {
-    Dialogs::critical(nullptr, QStringLiteral("错误:"), QStringLiteral("试图导出空表。"));
+    Dialogs::critical(nullptr, Dialogs::errorTitle(), QStringLiteral("试图导出空表。"));
 }
 
 // Text mode gives the platform's line ends; the stream writes the locale's encoding, no BOM.
 bool openForWriting(QFile& file) {
     if (file.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Truncate)) return true;
-    Dialogs::critical(nullptr, QStringLiteral("无法打开文件:"), file.fileName());
+    Dialogs::critical(nullptr, Dialogs::cannotOpenFileTitle(), file.fileName());
     return false;
 }
 

@@ -9,7 +9,7 @@
 namespace {
 
 void reportNoFileName() {
-    Dialogs::warning(nullptr, QStringLiteral("错误："),
+    Dialogs::warning(nullptr, Dialogs::errorTitleWide(),
                      QStringLiteral("未输入有效文件名，未保存表格内容！"));
 }
 
@@ -53,10 +53,10 @@ void TableWidget_Popmenu::on_action_delete() {
     const int row = currentRow();
     const int column = currentColumn();
     if (row < 0 || column < 0) {
-        Dialogs::critical(this, QStringLiteral("错误："), QStringLiteral("非法操作"));
+        Dialogs::critical(this, Dialogs::errorTitleWide(), QStringLiteral("非法操作"));
         return;
     }
-    if (Dialogs::question(this, QStringLiteral("提示："), QStringLiteral("是否删除？"))) {
+    if (Dialogs::question(this, Dialogs::hintTitleWide(), QStringLiteral("是否删除？"))) {
         emit deleteRowSignal(row, column);
     }
 }
@@ -74,8 +74,8 @@ void TableWidget_Popmenu::on_action_export() {
 }
 
 void TableWidget_Popmenu::on_action_export_to() {
-    const QString file =
-        Dialogs::saveFileName(this, tr("表格内容保存为"), QString(), tr("csv files (*.csv)"));
+    const QString file = Dialogs::saveFileName(this, QStringLiteral("表格内容保存为"), QString(),
+                                               Dialogs::csvFilter());
     if (file.isEmpty()) {
         reportNoFileName();
         return;

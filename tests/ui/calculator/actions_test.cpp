@@ -7,30 +7,18 @@
 
 #include "calculator_fixture.h"
 #include "observe_schedule.h"
-#include "range_solve_outcome.h"
+#include "test_snowball.h"
 
 namespace {
 
 // The default product built by hand: observation times from the trading calendar, fractions
 // for percentages, maturity of 243 trading years' days.
 Snowball_PDE defaultProductByHand() {
-    Snowball_PDE e;
-    PdeParams p;
-    p.S0 = 100;
-    p.S_max = 200;
-    p.sigma = 0.18;
-    p.r = 0.015;
-    p.q = 0;
-    p.T = 243.0 / 252;
-    p.M = 200;
-    p.N = 243;
-    std::vector<double> times;
+    TestSnowball t = TestSnowball::classic();
     for (const QString& d : observeSchedule().dates.split(QLatin1Char('_'), Qt::SkipEmptyParts))
-        times.push_back(trading_year_fraction(20250107, d.toInt(), 252));
-    const std::size_t n = times.size();
-    e.set_product(times, std::vector<double>(n, 103), std::vector<double>(n, 0.16),
-                  std::vector<double>(n, 80), 0.16, 0, 0, 0, 0, 0, 0, p);
-    return e;
+        t.obs_time.push_back(trading_year_fraction(20250107, d.toInt(), 252));
+    t.coupon_adj_share = 0;
+    return t.build();
 }
 
 bool hasDecimals(const QString& number, int decimals) {
@@ -94,12 +82,13 @@ TEST_F(ActionsTest, SolvingForTheCouponsReplacesAPerDateListInBothFields) {
     EXPECT_EQ(text("edit_div_coupon"), text("edit_ko_coupon"));
 }
 
-TEST_F(ActionsTest, ASolveRunsOnABrokenScheduleBecauseOnlyThePriceIsChecked) {
+TEST_F(ActionsTest, ASolveOnABrokenScheduleDoesNotStartAndSaysWhy) {
     observeSchedule().dates = QStringLiteral("20240101");
     solveFor(0, "100", "0.05", "0.5");
     ASSERT_EQ(recorder.records().size(), 1);
-    EXPECT_EQ(lastBox().title, u8("提示：在指定区间未能找到合适参数"));
-    EXPECT_TRUE(lastBox().text.startsWith(u8("未在限定次数内找到解")));
+    EXPECT_EQ(lastBox().kind, Dialogs::Kind::Critical);
+    EXPECT_EQ(lastBox().title, u8("结构参数错误"));
+    EXPECT_EQ(lastBox().text, u8("无敲出观察日"));
 }
 
 TEST_F(ActionsTest, ASolveThatFindsNothingSaysWhyAndKeepsTheForm) {
@@ -118,11 +107,12 @@ TEST_F(ActionsTest, ASolveThatFindsNothingSaysWhyAndKeepsTheForm) {
     EXPECT_EQ(lastBox().text, u8("请提高精度(增大PDE中M)再试"));
     EXPECT_TRUE(status().isEmpty());
 
-    // A product that cannot be priced (S_max below S0) runs to the iteration limit.
+    // A product that cannot be priced (S_max below S0) does not start the search.
     setText("edit_S_max", "50");
     solveFor(0, "100", "0.05", "0.5");
-    EXPECT_EQ(lastBox().text, u8("未在限定次数内找到解\n建议通过'知x求1'进行单变量图分析"));
-    EXPECT_EQ(status(), u8("计算已完成"));
+    EXPECT_EQ(lastBox().title, u8("结构参数错误"));
+    EXPECT_EQ(lastBox().text, u8("价格上限必须高于期初价格"));
+    EXPECT_TRUE(status().isEmpty());
     EXPECT_EQ(text("edit_vol"), "18");
 
     window->findChild<QComboBox*>(QStringLiteral("combo_target"))->setCurrentIndex(-1);
@@ -135,34 +125,6 @@ TEST_F(ActionsTest, ASolveThatFindsNothingSaysWhyAndKeepsTheForm) {
     click("pushButton_range");
     EXPECT_EQ(lastBox().title, u8("结构参数错误："));
     EXPECT_EQ(lastBox().text, u8("无效的标的价格"));
-}
-
-TEST(RangeSolveOutcome, EveryCodeHasItsBoxAndStatus) {
-    using Box = RangeSolveOutcome::Box;
-    const char* const advice = "\n建议通过'知x求1'进行单变量图分析";
-    struct Case {
-        int rc;
-        Box box;
-        const char* title;
-        QString text;
-        bool finished;
-    } cases[] = {
-        {0, Box::None, "", QString(), true},
-        {-1, Box::Information, "提示：在指定区间未能找到合适参数",
-         u8("未在限定次数内找到解") + u8(advice), true},
-        {-2, Box::Critical, "未获得有效解", u8("请提高精度(增大PDE中M)再试"), false},
-        {-3, Box::Critical, "求解错误：", u8("错误的目标变量"), false},
-        {-4, Box::Information, "提示：在指定区间未能找到合适参数",
-         u8("求解区间非单调，或目标不在区间内") + u8(advice), true},
-        {-9, Box::Information, "提示：在指定区间未能找到合适参数", u8(advice), true},
-    };
-    for (const Case& c : cases) {
-        const RangeSolveOutcome outcome = rangeSolveOutcome(c.rc);
-        EXPECT_EQ(outcome.box, c.box) << c.rc;
-        EXPECT_EQ(outcome.title, u8(c.title)) << c.rc;
-        EXPECT_EQ(outcome.text, c.text) << c.rc;
-        EXPECT_EQ(outcome.finished, c.finished) << c.rc;
-    }
 }
 
 TEST_F(ActionsTest, LaunchesCheckTheirTermsAndTheUnivariateOneNeedsAPrice) {

@@ -19,32 +19,20 @@
 #include "dialog_calculator_pde.h"
 #include "dialogs.h"
 #include "download_paths.h"
+#include "qt_text.h"
 #include "temp_dir.h"
+#include "test_calendar.h"
 #include "trade_calendar.h"
+#include "qt_text.h"
 
 // Weekdays of 2024 to 2027 without a long holiday from 1 to 24 October 2025 (18 weekdays), so
 // that from 7 January 2025 to 7 January 2026 there are 244 trading days, both ends counted.
 inline std::string testCalendarText() {
-    std::string text = "iDate\n";
-    for (QDate d(2024, 1, 1); d <= QDate(2027, 12, 31); d = d.addDays(1)) {
-        const bool holiday = d >= QDate(2025, 10, 1) && d <= QDate(2025, 10, 24);
-        if (d.dayOfWeek() <= 5 && !holiday)
-            text += d.toString(QStringLiteral("yyyyMMdd")).toStdString() + "\n";
-    }
-    return text;
-}
-
-// Readable failure messages for texts.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << text.toStdString();
+    return TestCalendar::weekdays(20240101, 20271231).close(20251001, 20251024).csv();
 }
 
 inline QDate pinnedToday() {
     return QDate(2025, 1, 7);
-}
-
-inline QString u8(const char* text) {
-    return QString::fromUtf8(text);
 }
 
 // While it lives, a modal dialog that a button opened (the univariate analysis) is closed as soon

@@ -1,6 +1,7 @@
 // The product form: default terms, dependent fields, categories and the write-back.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QTableWidget>
 
 #include "calculator_fixture.h"
 #include "observe_schedule.h"
@@ -157,6 +158,20 @@ TEST_F(FormTest, SavingTheScheduleCopiesItsValuesIntoTheForm) {
     EXPECT_EQ(text("edit_ko_coupon"), saved.knockOutCoupons);
     EXPECT_EQ(text("edit_ki_price"), saved.knockInPrices);
     EXPECT_EQ(text("edit_T"), QString::number(kTradingDaysInYear));
+}
+
+TEST_F(FormTest, ARefusedScheduleSaveLeavesTheFormAsItWas) {
+    setText("edit_ko_price", "105");  // typed into the form after the last save
+    QTableWidget* table = editor()->table();
+    while (table->rowCount() > 0) {
+        table->setCurrentCell(0, 0);
+        editor()->on_pushButton_remove_clicked();
+    }
+    editor()->saveButton()->click();
+    EXPECT_EQ(recorder.lines(), QStringList({QStringLiteral("错误|无敲出观察日")}));
+    EXPECT_EQ(text("edit_ko_price"), "105");
+    EXPECT_EQ(text("edit_ko_coupon"), observeSchedule().knockOutCoupons);
+    EXPECT_FALSE(text("edit_ki_price").isEmpty());
 }
 
 TEST_F(FormTest, TheCategoryButtonExplainsEveryCategory) {

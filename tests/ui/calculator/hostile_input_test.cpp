@@ -72,8 +72,7 @@ TEST_F(HostileInputTest, EveryButtonSurvivesHostileTextsInEveryField) {
         for (int i = 0; i < fields.size(); ++i) {
             QLineEdit* field = fields[i];
             const QString text =
-                pick(2) == 0 ? defaults[i]
-                             : QString::fromUtf8(kHostileTexts[pick(std::size(kHostileTexts))]);
+                pick(2) == 0 ? defaults[i] : u8(kHostileTexts[pick(std::size(kHostileTexts))]);
             field->setText(text);
             typed << field->objectName() + QLatin1Char('=') + text;
         }
@@ -104,7 +103,7 @@ TEST_F(HostileInputTest, TheEmbeddedEditorSurvivesHostileTextsWhileTheWindowPric
     ASSERT_GE(fields.size(), 4);
     for (int round = 0; round < 30; ++round) {
         for (QLineEdit* field : fields)
-            field->setText(QString::fromUtf8(kHostileTexts[random() % std::size(kHostileTexts)]));
+            field->setText(u8(kHostileTexts[random() % std::size(kHostileTexts)]));
         std::shuffle(buttons.begin(), buttons.end(), random);
         for (QPushButton* b : buttons)
             b->click();

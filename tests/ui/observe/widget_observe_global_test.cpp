@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
 
@@ -12,19 +13,11 @@
 #include "dialogs.h"
 #include "observe_schedule.h"
 #include "temp_dir.h"
+#include "test_calendar.h"
 #include "trade_calendar.h"
 #include "widget_observe_global.h"
 
 namespace {
-
-// Every weekday from December 2023 to the end of 2025, so rolling a weekend gives the Monday.
-std::string weekdayCalendar() {
-    std::string text = "iDate\n";
-    for (QDate d(2023, 12, 1); d <= QDate(2025, 12, 31); d = d.addDays(1)) {
-        if (d.dayOfWeek() <= 5) text += d.toString("yyyyMMdd").toStdString() + "\n";
-    }
-    return text;
-}
 
 const QStringList kDefaultDates = {"20240402", "20240502", "20240603", "20240702", "20240802",
                                    "20240902", "20241002", "20241104", "20241202", "20250102"};
@@ -33,7 +26,9 @@ class ObserveEditor : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         TempDir dir;
-        ASSERT_TRUE(trade_calendar().load(dir.write("trade_calendar.csv", weekdayCalendar())));
+        // Every weekday from December 2023 to the end of 2025, so rolling a weekend gives the
+        // Monday.
+        ASSERT_TRUE(trade_calendar().load(TestCalendar::weekdays(20231201, 20251231).write(dir)));
     }
 
     void SetUp() override {
@@ -202,6 +197,39 @@ TEST_F(ObserveEditor, EstimateRollsBothDatesOntoTradingDays) {
     EXPECT_EQ(observeSchedule().dates.right(8), "20240902");
 }
 
+TEST_F(ObserveEditor, SplitDrawsACellPerRowAndTypedTextsReachTheSave) {
+    editor.on_pushButton_divide_clicked();
+    for (int c = 1; c < 4; ++c) {
+        EXPECT_EQ(table()->rowSpan(0, c), 1) << c;
+        EXPECT_EQ(column(c).size(), 10) << c;
+    }
+    table()->setCurrentCell(2, 0);
+    editor.on_pushButton_add_clicked();  // a new row has a date cell and no values yet
+    EXPECT_EQ(text(2, 1), "<none>");
+    EXPECT_EQ(table()->currentRow(), 3);  // the selection stays on the row it was on
+
+    // Typed as the table's editor commits a cell, into existing and missing cells alike.
+    QAbstractItemModel* cells = table()->model();
+    const QStringList typed = {"20240415", "abc1", "１６％", "８０"};
+    for (int c = 0; c < 4; ++c)
+        cells->setData(cells->index(2, c), typed[c]);
+    QSignalSpy saved(&editor, &WidgetObserveGlobal::scheduleSaved);
+    const ObserveSchedule before = observeSchedule();
+    editor.saveButton()->click();
+    EXPECT_EQ(boxes.lines(), QStringList({"错误|第3行“敲出价格”不是数字，请检查"}));
+    EXPECT_EQ(saved.count(), 0);
+    EXPECT_EQ(observeSchedule().knockOutPrices, before.knockOutPrices);
+
+    cells->setData(cells->index(2, 1), " １０２．５ ");
+    editor.saveButton()->click();
+    EXPECT_EQ(saved.count(), 1);
+    EXPECT_EQ(text(2, 1), "102.5");  // the table shows the number that was stored
+    EXPECT_EQ(observeSchedule().knockOutPrices.split("_").mid(1, 3),
+              QStringList({"103", "102.5", "103"}));
+    EXPECT_EQ(observeSchedule().knockOutCoupons.split("_")[2], "16");
+    EXPECT_EQ(observeSchedule().dates.split("_")[2], "20240415");
+}
+
 TEST(ObserveEditorShape, LabelsNameTheirFieldsAndFlagsChangeTheEditor) {
     WidgetObserveGlobal editor(true, false);
     const QList<QPair<const char*, const char*>> buddies = {
@@ -221,7 +249,13 @@ TEST(ObserveEditorShape, LabelsNameTheirFieldsAndFlagsChangeTheEditor) {
 
     Dialogs::Recorder boxes;
     editor.show();
-    editor.saveButton()->click();  // an empty table passes
+    editor.saveButton()->click();  // an empty table is refused, and the editor stays open
+    EXPECT_EQ(boxes.lines(), QStringList({"错误|无敲出观察日"}));
+    EXPECT_TRUE(editor.isVisible());
+    editor.resetSchedule(QDate(2024, 1, 2), QDate(2025, 1, 2), "103", "16", "80");
+    for (int r = 0; r < editor.table()->rowCount(); ++r)  // valid with or without a calendar
+        editor.table()->item(r, 0)->setText("20240102");
+    editor.saveButton()->click();
     EXPECT_FALSE(editor.isVisible());
 
     QWidget window;

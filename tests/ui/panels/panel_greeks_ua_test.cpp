@@ -20,7 +20,9 @@ namespace {
 
 class PanelGreeksUaTest : public ::testing::Test {
   protected:
-    PanelGreeksUaTest() : panel(100) { panel.copyTerms(quarterly_snowball(40, 40)); }
+    PanelGreeksUaTest() : panel(100) {
+        panel.copyTerms(TestSnowball::quarterly().grid(40, 40).build());
+    }
 
     QLineEdit* edit(const char* name) { return panel.findChild<QLineEdit*>(name); }
     QString text(const char* name) { return edit(name)->text(); }
@@ -174,7 +176,7 @@ TEST(PanelGreeksUaMessages, NoTermsUnpriceablePointsAndNoFiniteDistanceEachSayWh
     EXPECT_EQ(recorder.records()[0].text, "未设置定价参数");
 
     PanelGreeks_UA panel(100);
-    panel.copyTerms(quarterly_snowball(20, 20));
+    panel.copyTerms(TestSnowball::quarterly().grid(20, 20).build());
     auto* start = panel.findChild<QLineEdit*>("lineEdit_start");
     start->setText("-0.2");  // a negative volatility cannot be priced
     panel.findChild<QPushButton*>("pushButton_analyse")->click();
@@ -208,7 +210,7 @@ TEST(PanelGreeksUaOpen, RunsModallyOnACopyOfTheTermsAndWritesBackThroughTheWindo
         panel->findChild<QPushButton*>("pushButton_use")->click();
         panel->reject();
     });
-    PanelGreeks_UA::open(quarterly_snowball(20, 20), 98.5, 3, -1, 0.9, 0.05,
+    PanelGreeks_UA::open(TestSnowball::quarterly().grid(20, 20).build(), 98.5, 3, -1, 0.9, 0.05,
                          [&](int kind, double v) {
                              calls.append({kind, v});
                          });

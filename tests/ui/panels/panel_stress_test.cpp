@@ -19,7 +19,7 @@ class PanelStressTest : public ::testing::Test {
   protected:
     PanelStressTest() {
         setBaseDir(QString::fromStdString(dir.path().string()));
-        panel.copyTerms(quarterly_snowball(40, 40));
+        panel.copyTerms(TestSnowball::quarterly().grid(40, 40).build());
     }
     ~PanelStressTest() override { setBaseDir(QString()); }
 
@@ -49,7 +49,7 @@ TEST_F(PanelStressTest, TheDefaultGridFillsTenVolatilityRowsOfSevenPrices) {
         EXPECT_EQ(t->item(0, 0)->background().color(), QColor("yellow"));
     }
     // The cells are read at 100 / 252 years of remaining life, on the row's volatility.
-    Snowball_PDE ref(quarterly_snowball(40, 40));
+    Snowball_PDE ref(TestSnowball::quarterly().grid(40, 40).build());
     ref.set_param(3, 0.1);
     ref.price_with_grids();
     ref.compute_base_greeks();
@@ -153,7 +153,7 @@ TEST_F(PanelStressTest, NonIntegerTradingDaysReadAsZero) {
     setField("lineEdit_days", "10.5");
     setField("lineEdit_vol_end", "0.05");
     click("pushButton_calc");
-    Snowball_PDE ref(quarterly_snowball(40, 40));
+    Snowball_PDE ref(TestSnowball::quarterly().grid(40, 40).build());
     ref.set_param(3, 0.05);
     ref.price_with_grids();
     EXPECT_EQ(table("table_tv")->item(0, 4)->text(),
@@ -161,3 +161,12 @@ TEST_F(PanelStressTest, NonIntegerTradingDaysReadAsZero) {
 }
 
 }  // namespace
+
+TEST_F(PanelStressTest, AGridBeyondTheMemoryBoundIsRefusedWithItsReasonAndNoTableChanges) {
+    click("pushButton_calc");
+    const QString before = table("table_tv")->item(1, 3)->text();
+    panel.copyTerms(TestSnowball::quarterly().grid(4000, 8000).build());  // eight grids of 256 MB
+    click("pushButton_calc");
+    EXPECT_EQ(recorder.lines(), QStringList{"错误：|网格过大，超出内存上限，请减小M或N"});
+    EXPECT_EQ(table("table_tv")->item(1, 3)->text(), before);
+}

@@ -20,10 +20,12 @@ namespace {
 
 class PanelWinRateTest : public ::testing::Test {
   protected:
-    PanelWinRateTest() : days(weekdays(QDate(2024, 1, 2), 30)) {
-        load_process_calendar(days);
+    PanelWinRateTest()
+        : calendar(TestCalendar::weekdays_from(20240102, 30)), days(calendar.days()) {
+        load_process_calendar(calendar);
         setBaseDir(QString::fromStdString(dir.path().string()));
-        panel.takeTerms(quarterly_snowball(), days[0], days[12], join_dates(days, {3, 6, 9, 12}));
+        panel.takeTerms(TestSnowball::quarterly().build(), days[0], days[12],
+                        join_dates(days, {3, 6, 9, 12}));
         panel.manager().seed = 17;
     }
     ~PanelWinRateTest() override { setBaseDir(QString()); }
@@ -46,6 +48,7 @@ class PanelWinRateTest : public ::testing::Test {
         return t.toDouble();
     }
 
+    TestCalendar calendar;
     std::vector<int32_t> days;
     TempDir dir;
     Dialogs::Recorder recorder;
@@ -142,7 +145,7 @@ TEST_F(PanelWinRateTest, ASecondPressDuringARunSaysItIsBusyAndChangesNothing) {
     EXPECT_EQ(recorder.records()[0].title, "错误：");
     EXPECT_EQ(recorder.records()[0].text, "雪球模拟胜率正在计算中...");
     // New terms handed over during the run do not reach it.
-    Snowball_PDE other = quarterly_snowball();
+    Snowball_PDE other = TestSnowball::quarterly().build();
     other.set_param(1, 99);
     panel.takeTerms(other, days[0], days[1], QString::number(days[1]));
     ASSERT_TRUE(waitForRun());
@@ -166,7 +169,7 @@ TEST_F(PanelWinRateTest, ANegativeStartIsRefusedAndEmptyRangesDoNothing) {
 }
 
 TEST_F(PanelWinRateTest, TheDefaultRangeIsThreeStepsAroundTheEnginesVolatility) {
-    Snowball_PDE e = quarterly_snowball();
+    Snowball_PDE e = TestSnowball::quarterly().build();
     e.params.sigma = 0.2;
     panel.takeTerms(e, days[0], days[12], join_dates(days, {3, 6, 9, 12}));
     panel.setDefaultRange();
@@ -180,7 +183,7 @@ TEST_F(PanelWinRateTest, TheDefaultRangeIsThreeStepsAroundTheEnginesVolatility) 
 }
 
 TEST_F(PanelWinRateTest, AMaturityOnTheStartDateSimulatesOneDay) {
-    panel.takeTerms(quarterly_snowball(), days[0], days[0], QString::number(days[0]));
+    panel.takeTerms(TestSnowball::quarterly().build(), days[0], days[0], QString::number(days[0]));
     setRange("20", "20", "1");
     calc();
     ASSERT_TRUE(waitForRun());

@@ -18,8 +18,8 @@ bool fail(QString& error, const char* message) {
 }  // namespace
 
 bool checkSchedule(int start, int end, const QString& dates, QString& error) {
-    if (start == 0) return fail(error, "无起始日");
-    if (end == 0) return fail(error, "无到期日");
+    if (start == 0) return fail(error, kNoStartDate);
+    if (end == 0) return fail(error, kNoEndDate);
     const QString trimmed = dates.trimmed();
     if (trimmed.isEmpty()) return fail(error, "无敲出观察日");
     const QStringList parts = trimmed.split(QLatin1Char('_'), Qt::SkipEmptyParts);

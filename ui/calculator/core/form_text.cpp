@@ -7,12 +7,21 @@ namespace FormText {
 namespace {
 // More decimals than a double carries only prints noise.
 constexpr int kMaxDecimals = 17;
+
+QString dateFormat() {
+    return QStringLiteral("yyyyMMdd");
+}
 }  // namespace
 
-double readNumber(const QString& text) {
+std::optional<double> number(const QString& text) {
     bool ok = false;
     const double value = text.toDouble(&ok);
-    return ok ? value : 0.0;
+    if (!ok) return std::nullopt;
+    return value;
+}
+
+double readNumber(const QString& text) {
+    return number(text).value_or(0.0);
 }
 
 double readPercent(const QString& text) {
@@ -36,16 +45,28 @@ std::vector<double> readValueList(const QString& text, std::size_t count) {
     return values;
 }
 
-int dateNumber(const QDate& date) {
-    return date.isValid() ? date.toString(QStringLiteral("yyyyMMdd")).toInt() : 0;
-}
-
 QString fixed(double value, int decimals) {
     return QString::number(value, 'f', std::clamp(decimals, 0, kMaxDecimals));
 }
 
 QString general6(double value) {
     return QString::number(value, 'g', 6);
+}
+
+int dateNumber(const QDate& date) {
+    return date.isValid() ? dateText(date).toInt() : 0;
+}
+
+QDate dateFromNumber(int yyyymmdd) {
+    return dateFromText(QString::number(yyyymmdd));
+}
+
+QString dateText(const QDate& date) {
+    return date.toString(dateFormat());
+}
+
+QDate dateFromText(const QString& text) {
+    return QDate::fromString(text, dateFormat());
 }
 
 }  // namespace FormText

@@ -1,6 +1,8 @@
-// Reading numbers and value lists out of the calculator's text fields, and printing results back.
+// The form's texts: numbers read from and written to the text fields of the window, the schedule
+// editor and the panels, and dates as the calendar counts them (yyyyMMdd).
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include <QDate>
@@ -8,13 +10,10 @@
 
 namespace FormText {
 
-// The program's own texts are written in UTF-8 in the sources.
-inline QString u8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-// The toolkit's locale-independent conversion; a text that is not a number reads as 0, while
-// "nan" and "inf" keep their values.
+// The number a text holds by the toolkit's locale-independent conversion, surrounding blanks
+// ignored ("nan" and "inf" are numbers); none when the text is not a number.
+std::optional<double> number(const QString& text);
+// The lenient reading the form keeps: a text that is not a number reads as 0.
 double readNumber(const QString& text);
 // The percent fields hold percent; the engine wants fractions.
 double readPercent(const QString& text);
@@ -27,13 +26,19 @@ double readFirstValue(const QString& text);
 // is repeated up to `count` entries; longer lists are kept as they are.
 std::vector<double> readValueList(const QString& text, std::size_t count);
 
-// yyyyMMdd as an integer; 0 for an invalid date.
-int dateNumber(const QDate& date);
-
 // Fixed notation with `decimals` decimals; the count is clamped so that a typed 10^9 cannot
 // make a gigabyte of zeros.
 QString fixed(double value, int decimals);
 // General format with six significant digits.
 QString general6(double value);
+
+// yyyyMMdd as an integer; 0 for an invalid date.
+int dateNumber(const QDate& date);
+// The inverse: an invalid date for 0 or a number that is no calendar date.
+QDate dateFromNumber(int yyyymmdd);
+// yyyyMMdd as a text; empty for an invalid date.
+QString dateText(const QDate& date);
+// The date a yyyyMMdd text names; invalid when it names none.
+QDate dateFromText(const QString& text);
 
 }  // namespace FormText

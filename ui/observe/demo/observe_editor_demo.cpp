@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QStringList>
 
+#include "form_text.h"
 #include "widget_observe_global.h"
 
 int main(int argc, char** argv) {
@@ -13,7 +14,7 @@ int main(int argc, char** argv) {
     QDate start = QDate::currentDate();
     const int at = args.indexOf(QStringLiteral("--start"));
     if (at >= 0 && at + 1 < args.size()) {
-        const QDate given = QDate::fromString(args[at + 1], QStringLiteral("yyyyMMdd"));
+        const QDate given = FormText::dateFromText(args[at + 1]);
         if (given.isValid()) start = given;
     }
 

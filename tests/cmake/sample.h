@@ -1,0 +1,2 @@
+// A header for the library helper checks; never compiled.
+#pragma once
