@@ -1,4 +1,5 @@
 // Start-up: the log first, then the application object, the calculator window and the event loop.
+// `brimvale FILE` opens the product file FILE in the window.
 #include <QApplication>
 
 #include "dialog_calculator_pde.h"
@@ -16,6 +17,8 @@ int main(int argc, char* argv[]) {
     // The window's close ends the program, whatever other window is still open.
     QObject::connect(window, &QDialog::finished, app, &QApplication::quit);
     window->show();
+    // The toolkit has taken its own options out of argv; what is left is the product file.
+    if (argc > 1) window->openProductFile(QString::fromLocal8Bit(argv[1]));
     const int rc = app->exec();
     delete window;
     delete app;

@@ -33,7 +33,8 @@ const char* const kUsage =
     "one, neither, knocked in and never knocked out, win rate]} per volatility, in increasing\n"
     "volatility. DATES are the observation dates yyyyMMdd joined by \"_\", the last one the\n"
     "maturity, all within [START, END] (START not after END); the product's ko_barrier and\n"
-    "ki_barrier hold one entry per date, or one entry for every date. Uses S0, r, q and the\n"
+    "ki_barrier hold one entry per date, or one entry for every date. A product file gives\n"
+    "START, END and DATES from its schedule unless they are given here. Uses S0, r, q and the\n"
     "barriers of the product. Without --seed every simulation\n"
     "is seeded with the current time in seconds (seed null in the output). K workers (default:\n"
     "the number of processors) take the volatilities in turn.\n"
@@ -91,6 +92,16 @@ void spread_single_entry(std::vector<double>& list, int dates) {
     if (list.size() == 1 && dates > 1) list.assign(dates, list.front());
 }
 
+void schedule_defaults(const ProductFile& file, CliArgs& args) {
+    const ProductSchedule& s = file.schedule;
+    std::string dates;
+    for (int32_t d : s.dates)
+        dates += (dates.empty() ? "" : "_") + std::to_string(d);
+    args.values.emplace("--start", std::to_string(s.start));
+    args.values.emplace("--end", std::to_string(s.maturity));
+    args.values.emplace("--dates", dates);
+}
+
 struct VolRange {
     double v[3] = {7, 25, 3};
 };
@@ -113,6 +124,14 @@ int run(int argc, char** argv) {
                                      "--vol-step", "--seed", "--threads", "--calendar"},
                                     {}))
         return *stop;
+    // The calendar first: a product file's dates are counted on it. A product file brings its own
+    // schedule; the options, when given, replace it.
+    const std::string calendar = cmd.args.has("--calendar") ? cmd.args.values.at("--calendar") : "";
+    if (!cli_calendar::use_calendar_file(calendar)) return kExitBadInput;
+    Snowball_PDE engine;
+    std::optional<ProductFile> file;
+    if (const auto stop = cmd.read_product(engine, &file)) return *stop;
+    if (file) schedule_defaults(*file, cmd.args);
     const CliArgs& args = cmd.args;
     std::string& error = cmd.error;
     int32_t start = 0, end = 0;
@@ -136,13 +155,9 @@ int run(int argc, char** argv) {
                                   std::to_string(kMaxWinRateVolatilities) + " points",
                         kExitBadInput);
 
-    Snowball_PDE engine;
-    if (const auto stop = cmd.read_product(engine)) return *stop;
     const int date_count = static_cast<int>(date_list.size());
     spread_single_entry(engine.ko_barrier, date_count);
     spread_single_entry(engine.ki_barrier, date_count);
-    const std::string calendar = args.has("--calendar") ? args.values.at("--calendar") : "";
-    if (!cli_calendar::use_calendar_file(calendar)) return kExitBadInput;
     if (trade_calendar().dates.empty()) return cmd.fail("no trading calendar", kExitBadInput);
     std::optional<WinRateTerms> terms =
         make_win_rate_terms(engine, trade_calendar(), start, end, dates);

@@ -9,7 +9,7 @@ std::optional<int> ProductCommand::parse(int argc, char** argv,
                                          const std::vector<std::string>& value_options,
                                          const std::vector<std::string>& flag_options) {
     if (wants_help(argc, argv)) {
-        std::printf("%s%s", usage_, product_keys_help());
+        std::printf("%s%s", usage_, engine_keys_ ? product_keys_help() : "");
         return kExitOk;
     }
     if (!parse_cli_args(argc, argv, value_options, flag_options, args, error))
@@ -17,8 +17,9 @@ std::optional<int> ProductCommand::parse(int argc, char** argv,
     return std::nullopt;
 }
 
-std::optional<int> ProductCommand::read_product(Snowball_PDE& engine) {
-    if (!read_product_json(args.file, engine, error)) return fail(error, kExitBadInput);
+std::optional<int> ProductCommand::read_product(Snowball_PDE& engine,
+                                                std::optional<ProductFile>* file) {
+    if (!read_product_json(args.file, engine, error, file)) return fail(error, kExitBadInput);
     return std::nullopt;
 }
 

@@ -7,12 +7,15 @@
 #include <vector>
 
 #include "cli_args.h"
+#include "product_file.h"
 #include "snowball_pde.h"
 
 class ProductCommand {
   public:
-    // name prefixes every failure line; usage is printed before the product keys on --help.
-    ProductCommand(const char* name, const char* usage) : name_(name), usage_(usage) {}
+    // name prefixes every failure line; usage is printed on --help, followed by the product keys
+    // unless the command reads product files only.
+    ProductCommand(const char* name, const char* usage, bool engine_keys = true)
+        : name_(name), usage_(usage), engine_keys_(engine_keys) {}
 
     // The exit status when the command ends here: kExitOk after printing the help,
     // kExitBadInput after reporting a bad option. Empty when the command goes on with args.
@@ -21,7 +24,9 @@ class ProductCommand {
 
     // Reads the product of args.file into engine. kExitBadInput, reported, when the file cannot
     // be read or holds no valid product; empty when the command goes on.
-    std::optional<int> read_product(Snowball_PDE& engine);
+    // When the input is a product file, `file` receives it.
+    std::optional<int> read_product(Snowball_PDE& engine,
+                                    std::optional<ProductFile>* file = nullptr);
 
     // Prints "<name>: message" on standard error and gives code back.
     int fail(const std::string& message, int code) const;
@@ -32,6 +37,7 @@ class ProductCommand {
   private:
     const char* name_;
     const char* usage_;
+    bool engine_keys_;
 };
 
 // "the product cannot be priced with these terms", with the engine's reason when it gave one.

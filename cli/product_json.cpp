@@ -11,11 +11,17 @@
 
 #include <nlohmann/json.hpp>
 
+#include "product_terms.h"
+#include "trade_calendar.h"
+
 using nlohmann::json;
 
 namespace {
 
 const char* const kKeysHelp =
+    "FILE is a product file saved by the window (JSON with \"format\": \"brimvale-product\",\n"
+    "see docs/product-file.md), priced on the trading calendar exactly as the window prices\n"
+    "it, or a product in the engine's own terms:\n"
     "Product keys (JSON object; every key optional, units are the engine's):\n"
     "  S0                  initial price of the underlying (default 100)\n"
     "  S_max               top of the price grid (default 200)\n"
@@ -245,10 +251,43 @@ bool product_from_json(const json& object, Snowball_PDE& engine, std::string& er
     return true;
 }
 
-bool read_product_json(const std::string& path_or_dash, Snowball_PDE& engine, std::string& error) {
+namespace {
+
+bool product_file_of(const json& document, ProductFile& file, std::string& error) {
+    ProductFileError problem;
+    if (!readProductDocument(nlohmann::ordered_json(document), file, problem))
+        return fail(error, problem.english());
+    return true;
+}
+
+bool product_file_engine(const ProductFile& file, Snowball_PDE& engine, std::string& error) {
+    if (trade_calendar().dates.empty())
+        return fail(error, "a product file needs the trading calendar (trade_calendar.csv)");
+    QString reason;
+    if (!productEngineOf(file, engine, reason))
+        return fail(error, "the product fails the check before pricing: " + reason.toStdString());
+    return true;
+}
+
+}  // namespace
+
+bool read_product_json(const std::string& path_or_dash, Snowball_PDE& engine, std::string& error,
+                       std::optional<ProductFile>* file) {
+    json document;
+    if (!read_json_document(path_or_dash, document, error)) return false;
+    if (!document.is_object() || !document.contains("format"))
+        return product_from_json(document, engine, error);
+    ProductFile product;
+    if (!product_file_of(document, product, error) || !product_file_engine(product, engine, error))
+        return false;
+    if (file) *file = std::move(product);
+    return true;
+}
+
+bool read_product_file(const std::string& path_or_dash, ProductFile& file, std::string& error) {
     json document;
     return read_json_document(path_or_dash, document, error) &&
-           product_from_json(document, engine, error);
+           product_file_of(document, file, error);
 }
 
 std::string json_number(double v) {

@@ -7,11 +7,13 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json_fwd.hpp>
 
+#include "product_file.h"
 #include "snowball_pde.h"
 
 // Product texts beyond this size are refused: the parsed document takes many times its text,
@@ -32,8 +34,15 @@ bool read_json_document(const std::string& path_or_dash, nlohmann::json& documen
 bool product_from_json(const nlohmann::json& object, Snowball_PDE& engine, std::string& error,
                        const std::vector<std::string>& extra_keys = {});
 
-// read_json_document and product_from_json in one.
-bool read_product_json(const std::string& path_or_dash, Snowball_PDE& engine, std::string& error);
+// read_json_document and product_from_json in one. A document with a "format" key is a product
+// file (docs/product-file.md): its dates become observation times and maturity on the trading
+// calendar exactly as the window turns them, and `file`, when given, receives it. A product file
+// that fails the window's checks before pricing is refused like a bad key.
+bool read_product_json(const std::string& path_or_dash, Snowball_PDE& engine, std::string& error,
+                       std::optional<ProductFile>* file = nullptr);
+
+// The product file at path_or_dash; false with a one-line message when it is none or is bad.
+bool read_product_file(const std::string& path_or_dash, ProductFile& file, std::string& error);
 
 // A double as JSON with full precision ("%.17g"); "null" for NaN and infinities.
 std::string json_number(double v);

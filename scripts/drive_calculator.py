@@ -24,7 +24,7 @@ LABELLED_FIELDS = [
 # Combo boxes: Qt names them by their current item and links them to their label.
 LABELLED_COMBOS = ["类型", "雪球类别：", "日数"]
 BUTTONS = ["定价", "知x求1", "区间求解", "风险指标计算", "单变量-价格图", "查表", "压力测试",
-           "胜率分析", "?", "导出CSV"]
+           "胜率分析", "?", "导出CSV", "打开...", "另存为..."]
 
 
 def wait_for(what, probe):

@@ -15,7 +15,7 @@
 #include "panel_stress.h"
 #include "panel_win_rate.h"
 #include "param_kind.h"
-#include "trade_calendar.h"
+#include "product_form.h"
 #include "widget_observe_global.h"
 
 namespace {
@@ -72,9 +72,10 @@ DialogCalculatorPDE::DialogCalculatorPDE(QWidget* parent) : QDialog(parent) {
     combo_type->addItem(QStringLiteral("期权"));
     connect(combo_type, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &DialogCalculatorPDE::on_combo_type_changed);
-    // 5. default terms; 6. final title
+    // 5. default terms; 6. final title, which names the product file once there is one
     on_pushButton_default_param_clicked();
-    setWindowTitle(QStringLiteral("Brimvale-Pro"));
+    trackChanges();
+    updateWindowTitle();
 }
 
 DialogCalculatorPDE::~DialogCalculatorPDE() = default;
@@ -118,9 +119,7 @@ void DialogCalculatorPDE::on_pushButton_default_param_clicked() {
 }
 
 void DialogCalculatorPDE::update_maturity_days(const QDate& start, const QDate& end) {
-    const int days = trade_calendar().count_trading_days(FormText::dateNumber(start),
-                                                         FormText::dateNumber(end), true);
-    edit_T->setText(QString::number(days));
+    edit_T->setText(QString::number(maturityTradingDays(start, end)));
     edit_N->setText(QString::number(qint64(FormText::readInt(edit_T->text())) - 1));
 }
 

@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "product_file.h"
+#include "product_form.h"
 #include "snowball_pde.h"
 
 class QCheckBox;
@@ -37,6 +39,19 @@ class DialogCalculatorPDE : public QDialog {
     // The window's idea of today (the default schedule and the look-up date); tests pin it.
     static QDate (*today)();
 
+    // Shows the product of a product file; on a bad file a box names the problem and the form
+    // stays as it was. True when the file was opened.
+    bool openProductFile(const QString& path);
+    // Writes the form to a product file (replacing it whole, or not at all); a box on failure.
+    bool saveProductFile(const QString& path);
+    // The product file the form was last opened from or saved to; empty for a new product.
+    QString productFilePath() const { return product_path; }
+    // True while the form holds changes not saved to a product file.
+    bool hasUnsavedChanges() const { return unsaved_changes; }
+
+    // Closing asks first whether to save unsaved changes; "取消" keeps the window open.
+    void reject() override;
+
     // Closing the window ends the program: a win-rate run is stopped and the panels close too.
     void done(int result) override;
 
@@ -65,6 +80,10 @@ class DialogCalculatorPDE : public QDialog {
     void on_pushButton_stress_test_clicked();
     void on_pushButton_win_rate_clicked();
     void on_pushButton_export_matrix_clicked();
+    void on_pushButton_open_clicked();
+    void on_pushButton_save_as_clicked();
+    // Ctrl+S: to the file the product came from, or as "另存为..." for a new product.
+    void on_shortcut_save_activated();
 
   private:
     // Window layout (dialog_calculator_pde_layout.cpp).
@@ -91,6 +110,18 @@ class DialogCalculatorPDE : public QDialog {
     // The read-outs grow with their text and show it whole in a tooltip; list fields keep
     // their start in view and show the whole list in a tooltip.
     void keepTextsWhole();
+
+    // Product files (dialog_calculator_pde_document.cpp).
+    ProductForm currentForm() const;
+    void showForm(const ProductForm& form);
+    void trackChanges();
+    void setUnsavedChanges(bool unsaved);
+    void updateWindowTitle();
+    // Asks whether to save unsaved changes; false when the user cancels or the save fails.
+    bool settleUnsavedChanges();
+    // "另存为...": asks for the file name; false when cancelled or not saved.
+    bool saveProductAs();
+    QString productFileDialogDir() const;
 
     // Checks and engine set-up (dialog_calculator_pde_checks.cpp).
     bool require_product();
@@ -179,6 +210,16 @@ class DialogCalculatorPDE : public QDialog {
     QPushButton* pushButton_snowball = nullptr;
     QPushButton* pushButton_default_param = nullptr;
     QPushButton* pushButton_save_CSV = nullptr;
+
+    QPushButton* pushButton_open = nullptr;
+    QPushButton* pushButton_save_as = nullptr;
+
+    // The product file behind the form: its path, what it held beyond the form (version and
+    // unknown keys, written back on save), and whether the form changed since.
+    QString product_path;
+    ProductFile product_base;
+    bool unsaved_changes = false;
+    bool showing_form = false;  // a file is being shown: its edits are no changes
 
     // The import and export group is built but never placed in the window.
     QGroupBox* group_import_export = nullptr;

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QShortcut>
 #include <QTextCodec>
 #include <QVBoxLayout>
 
@@ -376,11 +377,17 @@ QGroupBox* DialogCalculatorPDE::buildImportExportGroup() {
 // The product file is offered here, beside the folder that every export of the window uses.
 QLayout* DialogCalculatorPDE::buildFooterLine() {
     pushButton_save_CSV = button("pushButton_save_CSV", "导出CSV");
+    pushButton_open = button("pushButton_open", "打开...");
+    pushButton_open->setToolTip(QStringLiteral("打开产品文件 (Ctrl+O)"));
+    pushButton_save_as = button("pushButton_save_as", "另存为...");
+    pushButton_save_as->setToolTip(QStringLiteral("将产品保存为文件 (Ctrl+S 保存到当前文件)"));
     auto* folder = new QLabel(QStringLiteral("导出目录：%1").arg(downloadDir()), this);
     folder->setObjectName(QStringLiteral("label_download_dir"));
     folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* row = new QHBoxLayout;
     row->addWidget(folder, 1);
+    row->addWidget(pushButton_open);
+    row->addWidget(pushButton_save_as);
     row->addWidget(pushButton_save_CSV);
     return row;
 }
@@ -425,9 +432,15 @@ void DialogCalculatorPDE::connectSignals() {
         {pushButton_snowball, &D::on_pushButton_snowball_clicked},
         {pushButton_default_param, &D::on_pushButton_default_param_clicked},
         {pushButton_save_CSV, &D::on_pushButton_save_CSV_clicked},
+        {pushButton_open, &D::on_pushButton_open_clicked},
+        {pushButton_save_as, &D::on_pushButton_save_as_clicked},
     };
     for (const auto& [pushButton, slot] : clicks)
         connect(pushButton, &QPushButton::clicked, this, slot);
     // The form copies the store once the editor has saved it, and not after a refused save.
     connect(observe_editor, &WidgetObserveGlobal::scheduleSaved, this, &D::on_observe_save_clicked);
+    auto* open = new QShortcut(QKeySequence::Open, this);
+    auto* save = new QShortcut(QKeySequence::Save, this);
+    connect(open, &QShortcut::activated, this, &D::on_pushButton_open_clicked);
+    connect(save, &QShortcut::activated, this, &D::on_shortcut_save_activated);
 }

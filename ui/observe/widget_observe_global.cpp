@@ -184,6 +184,29 @@ QDate WidgetObserveGlobal::startDate() const {
 QDate WidgetObserveGlobal::endDate() const {
     return dateEdit_end->date();
 }
+QString WidgetObserveGlobal::frequencyText() const {
+    return comboBox_frequency->currentText();
+}
+QString WidgetObserveGlobal::lockupText() const {
+    return lineEdit_lockup->text();
+}
+
+void WidgetObserveGlobal::loadSchedule(const QDate& start, const QDate& end,
+                                       const QString& frequency, const QString& lockup,
+                                       const QString& dates, const QString& knockOutPrices,
+                                       const QString& knockOutCoupons, const QString& knockInPrices,
+                                       bool merged) {
+    dateEdit_start->setDate(start);
+    dateEdit_end->setDate(end);
+    const int index = comboBox_frequency->findText(frequency);
+    if (index >= 0) comboBox_frequency->setCurrentIndex(index);
+    lineEdit_lockup->setText(lockup);
+    loadScheduleTable(dates, knockOutPrices, knockOutCoupons, knockInPrices);
+    if (merged)
+        on_pushButton_merge_clicked();
+    else
+        on_pushButton_divide_clicked();
+}
 
 void WidgetObserveGlobal::resetSchedule(const QDate& start, const QDate& end,
                                         const QString& knockOutPrices,

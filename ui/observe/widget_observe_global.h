@@ -34,8 +34,16 @@ class WidgetObserveGlobal : public QDialog {
     // Sets both dates, estimates the dates and loads them with the three value texts.
     void resetSchedule(const QDate& start, const QDate& end, const QString& knockOutPrices,
                        const QString& knockOutCoupons, const QString& knockInPrices);
+    // Shows a saved schedule as it was: both dates as given (not rolled), the frequency and
+    // lock-up texts, the dates and the three value texts (stored in the process-wide store as a
+    // save stores them), with one value for all dates (merged) or one per date.
+    void loadSchedule(const QDate& start, const QDate& end, const QString& frequency,
+                      const QString& lockup, const QString& dates, const QString& knockOutPrices,
+                      const QString& knockOutCoupons, const QString& knockInPrices, bool merged);
     QDate startDate() const;
     QDate endDate() const;
+    QString frequencyText() const;
+    QString lockupText() const;
 
     // True while one knock-out price, coupon and knock-in price hold for every date.
     bool sameValues() const { return model.sameValues(); }

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QQueue>
 
 namespace Dialogs {
@@ -12,6 +13,8 @@ struct Recorder::State {
     QQueue<bool> questions;
     QQueue<QString> saveFiles;
     QQueue<QPair<QString, bool>> textInputs;
+    QQueue<QString> openFiles;
+    QQueue<SaveChoice> saveChoices;
 };
 
 namespace {
@@ -79,6 +82,31 @@ QString saveFileName(QWidget* parent, const QString& caption, const QString& dir
     return QFileDialog::getSaveFileName(parent, caption, dir, filter);
 }
 
+QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                     const QString& filter) {
+    if (record(Kind::OpenFile, caption, dir)) {
+        return activeState->openFiles.isEmpty() ? QString() : activeState->openFiles.dequeue();
+    }
+    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+}
+
+SaveChoice askSaveChanges(QWidget* parent, const QString& title, const QString& text) {
+    if (record(Kind::SaveChanges, title, text)) {
+        return activeState->saveChoices.isEmpty() ? SaveChoice::Cancel
+                                                  : activeState->saveChoices.dequeue();
+    }
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    QPushButton* save = box.addButton(QString::fromUtf8("保存"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QString::fromUtf8("不保存"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QString::fromUtf8("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) return SaveChoice::Save;
+    if (box.clickedButton() == discard) return SaveChoice::Discard;
+    return SaveChoice::Cancel;
+}
+
 QString textInput(QWidget* parent, const QString& title, const QString& label, const QString& text,
                   bool* ok) {
     if (record(Kind::TextInput, title, label)) {
@@ -121,6 +149,12 @@ void Recorder::answerSaveFile(const QString& path) {
 }
 void Recorder::answerTextInput(const QString& text, bool ok) {
     state_->textInputs.enqueue({text, ok});
+}
+void Recorder::answerOpenFile(const QString& path) {
+    state_->openFiles.enqueue(path);
+}
+void Recorder::answerSaveChanges(SaveChoice choice) {
+    state_->saveChoices.enqueue(choice);
 }
 
 }  // namespace Dialogs

@@ -1,4 +1,4 @@
-// Every message box, save-file dialog and text-input dialog of the program goes through here,
+// Every message box, file dialog and text-input dialog of the program goes through here,
 // so tests record them instead of blocking on a modal dialog.
 #pragma once
 
@@ -10,7 +10,19 @@ class QWidget;
 
 namespace Dialogs {
 
-enum class Kind { Critical, Warning, Information, Question, SaveFile, TextInput };
+enum class Kind {
+    Critical,
+    Warning,
+    Information,
+    Question,
+    SaveFile,
+    TextInput,
+    OpenFile,
+    SaveChanges
+};
+
+// The answers to the question whether to save changes before they are lost.
+enum class SaveChoice { Save, Discard, Cancel };
 
 // Titles and texts that more than one window shows, written once. The windows keep both colons
 // of their titles: "错误:" and "错误：" are different texts.
@@ -24,7 +36,7 @@ QString csvFilter();
 struct Record {
     Kind kind;
     QString title;
-    QString text;  // the message; the start directory of a save-file dialog, a text input's label
+    QString text;  // the message; the start path of a file dialog, a text input's label
 };
 
 // Message boxes with one OK button.
@@ -36,14 +48,19 @@ bool question(QWidget* parent, const QString& title, const QString& text);
 // Save-file dialog; the empty text when cancelled.
 QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
                      const QString& filter);
+// Open-file dialog; the empty text when cancelled.
+QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                     const QString& filter);
+// Whether to save changes before they are lost: "保存", "不保存" or "取消" (also closing the box).
+SaveChoice askSaveChanges(QWidget* parent, const QString& title, const QString& text);
 // Text-input dialog; *ok false when cancelled.
 QString textInput(QWidget* parent, const QString& title, const QString& label, const QString& text,
                   bool* ok);
 
 // While a Recorder lives, no dialog is shown: each call is recorded and answered with the next
-// value queued beforehand; with none queued a question answers No, a save-file dialog is
-// cancelled and a text input returns its initial text as accepted. Recorders nest: the innermost
-// live one records.
+// value queued beforehand; with none queued a question answers No, a file dialog is cancelled, the
+// save-changes question is cancelled and a text input returns its initial text as accepted.
+// Recorders nest: the innermost live one records.
 class Recorder {
   public:
     Recorder();
@@ -58,6 +75,8 @@ class Recorder {
     void answerQuestion(bool yes);
     void answerSaveFile(const QString& path);  // empty: cancelled
     void answerTextInput(const QString& text, bool ok = true);
+    void answerOpenFile(const QString& path);  // empty: cancelled
+    void answerSaveChanges(SaveChoice choice);
 
     struct State;
 
