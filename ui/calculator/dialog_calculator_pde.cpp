@@ -5,9 +5,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "background_run.h"
 #include "dialogs.h"
 #include "form_text.h"
 #include "observe_schedule.h"
@@ -54,6 +56,7 @@ DialogCalculatorPDE::DialogCalculatorPDE(QWidget* parent) : QDialog(parent) {
     // 2. widgets, layouts, connections; the grid buttons wait for the first Greeks run
     buildWindow();
     connectSignals();
+    createBackgroundRun();
     pushButton_univariate->setEnabled(false);
     pushButton_export_matrix->setEnabled(false);
     pushButton_lookup->setEnabled(false);
@@ -73,6 +76,15 @@ DialogCalculatorPDE::DialogCalculatorPDE(QWidget* parent) : QDialog(parent) {
 }
 
 DialogCalculatorPDE::~DialogCalculatorPDE() = default;
+
+void DialogCalculatorPDE::createBackgroundRun() {
+    run = new BackgroundRun(
+        this, {pushButton_price, pushButton_search_100, pushButton_price_MC, pushButton_range,
+               pushButton_calc_greeks, pushButton_export_matrix, pushButton_univariate,
+               pushButton_lookup, pushButton_stress_test, pushButton_win_rate,
+               pushButton_default_param, pushButton_save_CSV});
+    layout()->addWidget(run->progressRow());
+}
 
 void DialogCalculatorPDE::on_pushButton_default_param_clicked() {
     // Each write fires the field's own handler (S drives S_max, spot, target; T drives N).

@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include "calculator_fixture.h"
+#include "run_wait.h"
 #include "panel_greeks_ua.h"
 #include "panel_stress.h"
 #include "panel_win_rate.h"
@@ -50,6 +51,7 @@ TEST_F(PanelLaunchTest, UnivariatePanelIsModalOnACopyAndWritesItsValueBack) {
         opened = true;
         panelS0 = panel->engine.params.S0;
         panel->findChild<QPushButton*>(QStringLiteral("pushButton_analyse"))->click();
+        waitForRuns(panel);
         panel->findChild<QPushButton*>(QStringLiteral("pushButton_use"))->click();
         panel->reject();
     });

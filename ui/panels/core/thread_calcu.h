@@ -8,6 +8,7 @@
 
 #include <QThread>
 
+#include "cancel_token.h"
 #include "win_rate.h"
 
 class ThreadCalcu : public QThread {
@@ -22,4 +23,6 @@ class ThreadCalcu : public QThread {
     // Each simulation seeds its generator with the current time in seconds unless a seed is
     // fixed (the command-line tool and the tests fix one to repeat a run).
     std::optional<uint32_t> seed;
+    // When requested, the threads of the run stop before their next volatility.
+    const CancelToken* stop = nullptr;
 };
