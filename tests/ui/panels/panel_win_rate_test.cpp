@@ -154,6 +154,28 @@ TEST_F(PanelWinRateTest, ASecondPressDuringARunSaysItIsBusyAndChangesNothing) {
     EXPECT_EQ(table()->item(0, 0)->text(), "7%");
 }
 
+TEST_F(PanelWinRateTest, StopEndsTheRunAndLeavesTheTableOfTheLastWholeRun) {
+    auto* stop = panel.findChild<QPushButton*>("pushButton_stop");
+    ASSERT_NE(stop, nullptr);
+    EXPECT_FALSE(stop->isEnabled());
+    setRange("10", "20", "10");
+    calc();
+    ASSERT_TRUE(waitForRun());
+    const QString before = table()->item(1, 5)->text();
+
+    panel.manager().processor_count = 1;
+    setRange("1", "1000", "1");
+    calc();
+    ASSERT_TRUE(stop->isEnabled());
+    stop->click();
+    ASSERT_TRUE(waitForRun());
+    EXPECT_FALSE(stop->isEnabled());
+    EXPECT_TRUE(panel.manager().thread_registry.isEmpty());
+    ASSERT_EQ(table()->rowCount(), 2) << "no part of the stopped run is shown";
+    EXPECT_EQ(table()->item(1, 5)->text(), before);
+    EXPECT_TRUE(recorder.records().isEmpty());
+}
+
 TEST_F(PanelWinRateTest, ANegativeStartIsRefusedAndEmptyRangesDoNothing) {
     setRange("-5", "25", "3");
     calc();
