@@ -47,18 +47,25 @@ TypedCsvWriter::TypedCsvWriter(const std::string& path, std::ios::openmode mode)
 
 bool TypedCsvWriter::write(const std::vector<const unsigned char*>& rows,
                            const std::string& header) {
-    overflow_column_.clear();
-    if (!out_.is_open() || !layout_.parse_header(header)) return false;
-    std::vector<std::string> lines{header + "\n"};
-    if (lines.front().size() > kMaxLine) return false;
-    for (const unsigned char* row : rows) {
-        lines.emplace_back();
-        if (!format_row(row, lines.back())) return false;
-    }
-    for (const std::string& line : lines)
-        out_ << line << std::flush;
+    std::string text;
+    if (!out_.is_open() || !format(rows, header, text)) return false;
+    out_ << text << std::flush;
     out_.close();
     return bool(out_);
+}
+
+bool TypedCsvWriter::format(const std::vector<const unsigned char*>& rows,
+                            const std::string& header, std::string& text) {
+    overflow_column_.clear();
+    if (!layout_.parse_header(header)) return false;
+    text = header + "\n";
+    if (text.size() > kMaxLine) return false;
+    for (const unsigned char* row : rows) {
+        std::string line;
+        if (!format_row(row, line)) return false;
+        text += line;
+    }
+    return true;
 }
 
 bool TypedCsvWriter::format_row(const unsigned char* row, std::string& line) {

@@ -14,6 +14,8 @@ class TypedCsvWriter {
     // "%f" of a double or float longer than this does not fit its field buffer.
     static constexpr std::size_t kMaxNumberText = 43;
 
+    // A writer that only formats (format()).
+    TypedCsvWriter() = default;
     // Opens the file for writing in text mode with the given mode (the product file appends).
     TypedCsvWriter(const std::string& path, std::ios::openmode mode);
 
@@ -24,6 +26,10 @@ class TypedCsvWriter {
     // not fit leaves the file as it was. False when the file is not open, the header is invalid
     // or a value does not fit (overflow_column() then names its column).
     bool write(const std::vector<const unsigned char*>& rows, const std::string& header);
+
+    // The text write() would write, for a caller that writes it its own way; false as write().
+    bool format(const std::vector<const unsigned char*>& rows, const std::string& header,
+                std::string& text);
 
     // The column whose text did not fit in the last write; empty when none.
     const std::string& overflow_column() const { return overflow_column_; }

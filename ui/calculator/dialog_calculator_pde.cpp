@@ -6,9 +6,11 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "background_run.h"
 #include "dialogs.h"
 #include "form_text.h"
 #include "observe_schedule.h"
@@ -59,6 +61,7 @@ DialogCalculatorPDE::DialogCalculatorPDE(QWidget* parent) : QDialog(parent) {
     connectSignals();
     clearDefaultButtons();
     keepTextsWhole();
+    createBackgroundRun();
     pushButton_univariate->setEnabled(false);
     pushButton_export_matrix->setEnabled(false);
     pushButton_lookup->setEnabled(false);
@@ -92,6 +95,15 @@ void DialogCalculatorPDE::done(int result) {
     PanelWinRate::closeOpen();
     PanelStress::closeOpen();
     QDialog::done(result);
+}
+
+void DialogCalculatorPDE::createBackgroundRun() {
+    run = new BackgroundRun(
+        this, {pushButton_price, pushButton_search_100, pushButton_price_MC, pushButton_range,
+               pushButton_calc_greeks, pushButton_export_matrix, pushButton_univariate,
+               pushButton_lookup, pushButton_stress_test, pushButton_win_rate,
+               pushButton_default_param, pushButton_save_CSV});
+    layout()->addWidget(run->progressRow());
 }
 
 void DialogCalculatorPDE::on_pushButton_default_param_clicked() {

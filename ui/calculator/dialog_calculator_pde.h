@@ -10,6 +10,7 @@
 #include "product_form.h"
 #include "snowball_pde.h"
 
+class BackgroundRun;
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
@@ -33,7 +34,7 @@ class DialogCalculatorPDE : public QDialog {
     // edit_T := trading days from start to end, both counted; edit_N follows.
     void update_maturity_days(const QDate& start, const QDate& end);
 
-    // The engine as the last action left it.
+    // The engine as the last finished action left it.
     const Snowball_PDE& pricingEngine() const { return engine; }
 
     // The window's idea of today (the default schedule and the look-up date); tests pin it.
@@ -135,9 +136,17 @@ class DialogCalculatorPDE : public QDialog {
     // Actions (dialog_calculator_pde_pricing.cpp, dialog_calculator_pde_greeks.cpp).
     void open_univariate();
     void showRangeSolveOutcome(int rc, int kind, double result);
+    // Pricing, solving and the Greeks run go through `run`: off this thread, one at a time. A
+    // finished run hands its engine back here; a cancelled one leaves engine and form as they were.
+    void createBackgroundRun();
+    void showCancelled();
+    struct GreeksRunResult;
+    void finishGreeksRun(const GreeksRunResult& result, const QString& gridFile);
     void clearGreeksReadout();
+    // Appends the price grids to path, whole or not at all; a failure is shown in a box.
     bool writePriceGrids(const QString& path);
-    void reportUnwritableFile(const QString& path);
+    // The box for a failed append naming the file; true when the block was written.
+    bool reportAppend(AppendStatus status, const QString& path);
 
     // The analysis panels are opened here. Each receives the engine in the state the launching
     // slot left it (checked, read and committed where the slot does so).
@@ -152,6 +161,7 @@ class DialogCalculatorPDE : public QDialog {
     void openWinRatePanel();
 
     Snowball_PDE engine;
+    BackgroundRun* run = nullptr;
     WidgetObserveGlobal* observe_editor = nullptr;
 
     QComboBox* combo_type = nullptr;

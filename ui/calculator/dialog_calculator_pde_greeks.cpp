@@ -4,12 +4,15 @@
 #include <ctime>
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "background_run.h"
 #include "dialog_calculator_pde.h"
 #include "dialogs.h"
 #include "download_paths.h"
+#include "file_report.h"
 #include "form_text.h"
 #include "sp_logger.h"
 #include "trade_calendar.h"
@@ -21,32 +24,60 @@ const char* const kDefaultMatrixFile = "AutoCall01.csv";
 
 }  // namespace
 
+struct DialogCalculatorPDE::GreeksRunResult {
+    bool cancelled = false;
+    bool grids = false;
+    bool greeks = false;
+    AppendStatus greeksFile = AppendStatus::Ok;
+    AppendStatus gridFile = AppendStatus::Ok;
+};
+
 void DialogCalculatorPDE::on_pushButton_calc_greeks_clicked() {
     // The engine takes the form's current values; the payoff mode stays as last committed.
     read_form();
     if (!require_product()) return;
-    if (!engine.compute_risk_grids()) {
+    sp_printf(&SpLogger::instance(), kLogInfo, "%s calc %s",
+              edit_product_no->text().toUtf8().constData(), engine.param_key().c_str());
+    const QString gridFile =
+        downloadFilePath(edit_product_no->text() + QStringLiteral("_calc.csv"));
+    const std::string gridPath = gridFile.toLocal8Bit().toStdString();
+    // Both grid files are written by the run, each whole or not at all.
+    runOnCopy(
+        *run, engine,
+        [gridPath](Snowball_PDE& e) {
+            GreeksRunResult r;
+            r.grids = e.compute_risk_grids();
+            r.cancelled = e.last_problem == PricingProblem::Cancelled;
+            if (!r.grids) return r;
+            const std::time_t started = std::time(nullptr);
+            r.greeks = e.compute_greeks(false);
+            if (r.greeks) r.greeksFile = e.append_price_grids(Calculator_PDE::kGreeksFile);
+            sp_printf(&SpLogger::instance(), kLogInfo, "create_Greeks uses %d seconds.",
+                      static_cast<int>(std::time(nullptr) - started));
+            if (r.greeks) r.gridFile = e.append_price_grids(gridPath);
+            return r;
+        },
+        [this, gridFile](Snowball_PDE& e, const GreeksRunResult& r) {
+            if (r.cancelled) return showCancelled();
+            engine = e;
+            finishGreeksRun(r, gridFile);
+        });
+}
+
+void DialogCalculatorPDE::finishGreeksRun(const GreeksRunResult& r, const QString& gridFile) {
+    if (!r.grids || !r.greeks) {
         // Greeks of grids from an earlier run would not belong to these terms.
         clearGreeksReadout();
         Dialogs::critical(this, Dialogs::errorTitle(),
                           QStringLiteral("无法计算风险矩阵，请检查结构参数与PDE参数"));
         return;
     }
-    const std::time_t started = std::time(nullptr);
-    const bool greeks_written = engine.compute_greeks(true);
-    const std::time_t finished = std::time(nullptr);
-    sp_printf(&SpLogger::instance(), kLogInfo, "create_Greeks uses %d seconds.",
-              static_cast<int>(finished - started));
-    if (!greeks_written) reportUnwritableFile(QLatin1String(Calculator_PDE::kGreeksFile));
-
+    (void)reportAppend(r.greeksFile, QLatin1String(Calculator_PDE::kGreeksFile));
     pushButton_export_matrix->setEnabled(true);
     pushButton_univariate->setEnabled(true);
     pushButton_lookup->setEnabled(true);
     on_pushButton_lookup_clicked();
-
-    sp_printf(&SpLogger::instance(), kLogInfo, "%s calc %s",
-              edit_product_no->text().toUtf8().constData(), engine.param_key().c_str());
-    writePriceGrids(downloadFilePath(edit_product_no->text() + QStringLiteral("_calc.csv")));
+    (void)reportAppend(r.gridFile, gridFile);
 }
 
 void DialogCalculatorPDE::on_pushButton_lookup_clicked() {
@@ -79,7 +110,7 @@ void DialogCalculatorPDE::on_pushButton_export_matrix_clicked() {
         Dialogs::saveFileName(this, QStringLiteral("保存PDE矩阵"), fallback, Dialogs::csvFilter());
     // A cancelled dialog still exports, to the default name.
     if (path.isEmpty()) path = fallback;
-    writePriceGrids(path);
+    if (writePriceGrids(path)) label_status->setText(QStringLiteral("矩阵已导出到 %1").arg(path));
 }
 
 void DialogCalculatorPDE::clearGreeksReadout() {
@@ -89,11 +120,13 @@ void DialogCalculatorPDE::clearGreeksReadout() {
 }
 
 bool DialogCalculatorPDE::writePriceGrids(const QString& path) {
-    if (engine.write_price_grids(path.toLocal8Bit().toStdString())) return true;
-    reportUnwritableFile(path);
-    return false;
+    return reportAppend(engine.append_price_grids(path.toLocal8Bit().toStdString()), path);
 }
 
-void DialogCalculatorPDE::reportUnwritableFile(const QString& path) {
-    Dialogs::critical(this, Dialogs::cannotOpenFileTitle(), path);
+bool DialogCalculatorPDE::reportAppend(AppendStatus status, const QString& path) {
+    const FileWriteStatus shown = status == AppendStatus::Ok ? FileWriteStatus::Ok
+                                  : status == AppendStatus::OpenFailed
+                                      ? FileWriteStatus::OpenFailed
+                                      : FileWriteStatus::WriteFailed;
+    return reportFileWrite(this, shown, path);
 }

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "background_run.h"
 #include "day_count.h"
 #include "dialog_calculator_pde.h"
 #include "dialogs.h"
@@ -50,12 +51,21 @@ void DialogCalculatorPDE::on_pushButton_price_clicked() {
     read_form();
     commit_product(engine.coupon_adj_rate, engine.coupon_adj_share);
     label_status->setText(busyText());
-    // Prices always show two decimals; the decimals field is for the Greeks read-out.
-    const PdeResult result = engine.price_result();
-    edit_price->setText(FormText::fixed(result.price, 2));
-    label_status->setText(finishedText() + errorEstimateText(result.error_estimate));
-    edit_price->setToolTip(FormText::general6(result.price) +
-                           errorEstimateText(result.error_estimate));
+    runOnCopy(
+        *run, engine, [](Snowball_PDE& e) { return e.price_result(); },
+        [this](Snowball_PDE& e, PdeResult result) {
+            if (e.last_problem == PricingProblem::Cancelled) return showCancelled();
+            engine = e;
+            // Prices always show two decimals; the decimals field is for the Greeks read-out.
+            edit_price->setText(FormText::fixed(result.price, 2));
+            label_status->setText(finishedText() + errorEstimateText(result.error_estimate));
+            edit_price->setToolTip(FormText::general6(result.price) +
+                                   errorEstimateText(result.error_estimate));
+        });
+}
+
+void DialogCalculatorPDE::showCancelled() {
+    label_status->setText(QStringLiteral("计算已取消"));
 }
 
 void DialogCalculatorPDE::on_pushButton_range_clicked() {
@@ -80,9 +90,22 @@ void DialogCalculatorPDE::on_pushButton_range_clicked() {
         label_status->clear();
         return;
     }
-    double result = 0;
-    const int rc = engine.solve_param(target, kind, result, lo, hi);
-    showRangeSolveOutcome(rc, kind, result);
+    struct Solved {
+        int rc = 0;
+        double value = 0;
+    };
+    runOnCopy(
+        *run, engine,
+        [=](Snowball_PDE& e) {
+            Solved s;
+            s.rc = e.solve_param(target, kind, s.value, lo, hi);
+            return s;
+        },
+        [this, kind](Snowball_PDE& e, Solved s) {
+            if (s.rc == kSolveCancelled) return showCancelled();
+            engine = e;
+            showRangeSolveOutcome(s.rc, kind, s.value);
+        });
 }
 
 void DialogCalculatorPDE::showRangeSolveOutcome(int rc, int kind, double result) {

@@ -1,10 +1,12 @@
 // The calculator window's product file: the current product appended to "autocall.csv" in the
 // download folder.
+#include <QLabel>
 #include <QLineEdit>
 
 #include "dialog_calculator_pde.h"
 #include "dialogs.h"
 #include "download_paths.h"
+#include "file_append.h"
 #include "form_text.h"
 #include "observe_schedule.h"
 #include "product_record.h"
@@ -56,16 +58,15 @@ void DialogCalculatorPDE::on_pushButton_save_CSV_clicked() {
         return;
     }
 
-    const QString path = downloadFilePath(QStringLiteral("autocall.csv"));
-    TypedCsvWriter writer(path.toLocal8Bit().toStdString(), std::ios::app);
-    if (!writer.is_open()) {
-        reportUnwritableFile(path);
+    // The header and the record reach the file together or not at all, so a failed save leaves
+    // no fragment for the next one to glue onto.
+    TypedCsvWriter writer;
+    std::string block;
+    if (!writer.format({record.data()}, ProductRecord::kHeader, block)) {
+        refuseColumn(this, writer.overflow_column());
         return;
     }
-    if (!writer.write({record.data()}, ProductRecord::kHeader)) {
-        if (!writer.overflow_column().empty())
-            refuseColumn(this, writer.overflow_column());
-        else
-            reportUnwritableFile(path);
-    }
+    const QString path = downloadFilePath(QStringLiteral("autocall.csv"));
+    if (reportAppend(append_whole(path.toLocal8Bit().toStdString(), block), path))
+        label_status->setText(QStringLiteral("产品已保存到 %1").arg(path));
 }

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "background_run.h"
 #include "dialogs.h"
 #include "form_text.h"
 #include "panel_helpers.h"
@@ -78,6 +79,8 @@ void PanelGreeks_UA::buildWidgets() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addWidget(plot, 1);
+    run = new BackgroundRun(this, {pushButton_analyse, pushButton_more, pushButton_use});
+    layout->addWidget(run->progressRow());
 
     connect(comboBox_param, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &PanelGreeks_UA::on_comboBox_param_IndexChanged);
@@ -125,7 +128,16 @@ void PanelGreeks_UA::analyse() {
     if (plan.count == 0) return;
     if (plan.step_changed) lineEdit_step->setText(FormText::general6(plan.step));
 
-    const SweepOutcome out = run_sweep(engine, comboBox_param->currentIndex(), plan, target);
+    const int kind = comboBox_param->currentIndex();
+    runOnCopy(
+        *run, engine,
+        [kind, plan, target](Snowball_PDE& e) { return run_sweep(e, kind, plan, target); },
+        [this, target](Snowball_PDE&, const SweepOutcome& out) {
+            if (!run->cancelRequested()) showSweep(out, target);
+        });
+}
+
+void PanelGreeks_UA::showSweep(const SweepOutcome& out, double target) {
     if (out.status == SweepOutcome::Unpriced) {
         Dialogs::critical(this, Dialogs::errorTitleWide(), QStringLiteral("无法对结构进行定价"));
         return;

@@ -7,7 +7,9 @@
 #include <QDialog>
 
 #include "snowball_pde.h"
+#include "sweep.h"
 
+class BackgroundRun;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -43,6 +45,7 @@ class PanelGreeks_UA : public QDialog {
   private:
     void buildWidgets();
     void analyse();
+    void showSweep(const SweepOutcome& out, double target);
 
     QComboBox* comboBox_param = nullptr;
     QLineEdit* lineEdit_start = nullptr;
@@ -57,4 +60,6 @@ class PanelGreeks_UA : public QDialog {
     QPushButton* pushButton_analyse = nullptr;
     PlotCurve* plot = nullptr;
     SetFormParam set_form_param_;
+    // The sweep runs off the user-interface thread and can be cancelled.
+    BackgroundRun* run = nullptr;
 };

@@ -41,8 +41,6 @@ QPushButton* addButton(QBoxLayout* row, const QString& text, const QString& obje
 
 QString askExportFileName(QWidget* parent, const QString& caption, const QString& stem) {
     const QString initial = downloadDir() + QDir::separator() + stem + QLatin1Char('_') +
-                            FormText::dateText(QDate::currentDate());
-    const QString chosen = Dialogs::saveFileName(parent, caption, initial, Dialogs::csvFilter());
-    if (!chosen.isEmpty()) return chosen;
-    return downloadFilePath(stem + QStringLiteral(".csv"));
+                            FormText::dateText(QDate::currentDate()) + QStringLiteral(".csv");
+    return Dialogs::saveFileName(parent, caption, initial, Dialogs::csvFilter());
 }

@@ -29,6 +29,6 @@ void addLabelledEdits(QBoxLayout* row, std::initializer_list<LabelledEditSpec> f
 // Appends a push button showing `text` to the row; returns the button.
 QPushButton* addButton(QBoxLayout* row, const QString& text, const QString& objectName);
 
-// Asks where to save an export, starting at "<download folder>/<stem>_<today yyyyMMdd>"; a
-// cancelled dialog gives "<download folder>/<stem>.csv", so the export goes on.
+// Asks where to save an export, starting at "<download folder>/<stem>_<today yyyyMMdd>.csv"; the
+// empty text when the dialog is cancelled, and then nothing is written.
 QString askExportFileName(QWidget* parent, const QString& caption, const QString& stem);

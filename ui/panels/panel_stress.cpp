@@ -10,9 +10,11 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "background_run.h"
 #include "colour_scale.h"
 #include "dialogs.h"
 #include "export_table_widget.h"
+#include "file_report.h"
 #include "form_text.h"
 #include "heat_scale.h"
 #include "panel_helpers.h"
@@ -89,6 +91,8 @@ void PanelStress::buildWidgets() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addWidget(tabs, 1);
+    run = new BackgroundRun(this, {calc, data});
+    layout->addWidget(run->progressRow());
 
     connect(calc, &QPushButton::clicked, this, &PanelStress::on_pushButton_calc_clicked);
     connect(data, &QPushButton::clicked, this, &PanelStress::on_pushButton_data_clicked);
@@ -129,7 +133,15 @@ void PanelStress::on_pushButton_calc_clicked() {
     }
     StressGrid grid;
     if (!readGrid(grid)) return;
-    const StressResult result = compute_stress(engine, grid);
+    // The tables change only when the whole grid is done: a cancelled run leaves them as they were.
+    runOnCopy(
+        *run, engine, [grid](Snowball_PDE& e) { return compute_stress(e, grid); },
+        [this, grid](Snowball_PDE&, const StressResult& result) {
+            if (result.problem != PricingProblem::Cancelled) showResult(grid, result);
+        });
+}
+
+void PanelStress::showResult(const StressGrid& grid, const StressResult& result) {
     if (result.problem != PricingProblem::None) {
         Dialogs::critical(this, Dialogs::errorTitleWide(),
                           QString::fromUtf8(pricing_problem_text(result.problem)));
@@ -189,8 +201,10 @@ void PanelStress::fillHeatTable(QTableWidget* table, const StressMatrix& matrix,
 void PanelStress::on_pushButton_data_clicked() {
     const QString name =
         askExportFileName(this, QStringLiteral("压力测试数据存为:"), QStringLiteral("stress_data"));
-    exportTablesToCsv({{QByteArray("TV"), table_tv},
-                       {QByteArray("Delta"), table_delta},
-                       {QByteArray("Gamma"), table_gamma}},
-                      name);
+    if (name.isEmpty()) return;
+    if (exportTablesToCsv({{QByteArray("TV"), table_tv},
+                           {QByteArray("Delta"), table_delta},
+                           {QByteArray("Gamma"), table_gamma}},
+                          name))
+        reportExported(this, name);
 }

@@ -7,6 +7,7 @@
 #include "snowball_pde.h"
 #include "stress.h"
 
+class BackgroundRun;
 class ExportTableWidget;
 class QLineEdit;
 class QPushButton;
@@ -46,6 +47,7 @@ class PanelStress : public QWidget {
   private:
     void buildWidgets();
     bool readGrid(StressGrid& grid);
+    void showResult(const StressGrid& grid, const StressResult& result);
 
     QLineEdit* lineEdit_price_start = nullptr;
     QLineEdit* lineEdit_price_end = nullptr;
@@ -57,4 +59,6 @@ class PanelStress : public QWidget {
     ExportTableWidget* table_tv = nullptr;
     ExportTableWidget* table_delta = nullptr;
     ExportTableWidget* table_gamma = nullptr;
+    // The grid runs off the user-interface thread and can be cancelled.
+    BackgroundRun* run = nullptr;
 };

@@ -11,6 +11,7 @@
 
 #include "dialogs.h"
 #include "export_table_widget.h"
+#include "file_report.h"
 #include "form_text.h"
 #include "panel_helpers.h"
 #include "point_count.h"
@@ -90,6 +91,8 @@ void PanelWinRate::buildWidgets() {
     row->addSpacerItem(new QSpacerItem(150, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
     auto* calc = addButton(row, QStringLiteral("计算"), QStringLiteral("pushButton_calc"));
     auto* data = addButton(row, QStringLiteral("导出数据"), QStringLiteral("pushButton_data"));
+    pushButton_stop = addButton(row, QStringLiteral("停止"), QStringLiteral("pushButton_stop"));
+    pushButton_stop->setEnabled(false);
 
     table_win_rate = new ExportTableWidget;
     table_win_rate->setObjectName(QStringLiteral("table_win_rate"));
@@ -110,6 +113,14 @@ void PanelWinRate::buildWidgets() {
 
     connect(calc, &QPushButton::clicked, this, &PanelWinRate::on_pushButton_calc_clicked);
     connect(data, &QPushButton::clicked, this, &PanelWinRate::on_pushButton_data_clicked);
+    connect(pushButton_stop, &QPushButton::clicked, this,
+            &PanelWinRate::on_pushButton_stop_clicked);
+}
+
+void PanelWinRate::on_pushButton_stop_clicked() {
+    if (!calculating_) return;
+    manager_->requestStop();
+    pushButton_stop->setEnabled(false);
 }
 
 void PanelWinRate::takeTerms(const Snowball_PDE& terms, int32_t startDate, int32_t maturityDate,
@@ -163,6 +174,7 @@ void PanelWinRate::on_pushButton_calc_clicked() {
     results_.clear();
     showProgress(0, n.count);
     progressBar->show();
+    pushButton_stop->setEnabled(true);
     manager_->beginRun(volatility_list(start, step, n.count),
                        std::make_shared<const WinRateTerms>(std::move(*terms)));
 }
@@ -183,12 +195,15 @@ void PanelWinRate::showProgress(int finished, int total) {
 void PanelWinRate::handle_calc_data() {
     manager_->quit();
     manager_->wait();
-    {
+    // A stopped run shows nothing of its part: the table keeps what the last whole run gave.
+    if (!manager_->stopRequested()) {
         QMutexLocker lock(&manager_->result_mutex);
         results_ = manager_->win_rate_results;
+        lock.unlock();
+        fillTable();
     }
-    fillTable();
     calculating_ = false;
+    pushButton_stop->setEnabled(false);
     progressBar->hide();
     setWindowTitle(kTitle);
 }
@@ -212,5 +227,6 @@ void PanelWinRate::fillTable() {
 void PanelWinRate::on_pushButton_data_clicked() {
     const QString name = askExportFileName(this, QStringLiteral("雪球模拟胜率数据存为:"),
                                            QStringLiteral("probability_data"));
-    exportTableToCsv(table_win_rate, name);
+    if (name.isEmpty()) return;
+    if (exportTableToCsv(table_win_rate, name)) reportExported(this, name);
 }

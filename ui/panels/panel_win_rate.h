@@ -51,6 +51,8 @@ class PanelWinRate : public QWidget {
   public slots:
     void on_pushButton_calc_clicked();
     void on_pushButton_data_clicked();
+    // "停止": the workers stop before their next volatility and the table stays as it was.
+    void on_pushButton_stop_clicked();
     void handle_calc_data();
 
   private:
@@ -62,6 +64,7 @@ class PanelWinRate : public QWidget {
     QLineEdit* lineEdit_vol_end = nullptr;
     QLineEdit* lineEdit_vol_step = nullptr;
     QProgressBar* progressBar = nullptr;
+    QPushButton* pushButton_stop = nullptr;
     ExportTableWidget* table_win_rate = nullptr;
     std::unique_ptr<ThreadCalcuWinRateManager> manager_;
     QMap<double, QList<double>> results_;

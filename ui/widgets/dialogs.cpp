@@ -48,6 +48,10 @@ QString cannotOpenFileTitle() {
     return QStringLiteral("无法打开文件:");
 }
 
+QString writeFailedTitle() {
+    return QStringLiteral("写入文件失败:");
+}
+
 QString csvFilter() {
     return QStringLiteral("csv files (*.csv)");
 }

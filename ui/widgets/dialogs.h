@@ -30,6 +30,7 @@ QString errorTitle();           // "错误:"
 QString errorTitleWide();       // "错误："
 QString hintTitleWide();        // "提示："
 QString cannotOpenFileTitle();  // "无法打开文件:", the path as the text
+QString writeFailedTitle();     // "写入文件失败:", the path as the text
 // The filter of every save dialog for a CSV file.
 QString csvFilter();
 

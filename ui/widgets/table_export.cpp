@@ -1,11 +1,12 @@
 #include "table_export.h"
 
-#include <QFile>
 #include <QObject>
+#include <QSaveFile>
 #include <QTableWidget>
 #include <QTextStream>
 
 #include "dialogs.h"
+#include "file_report.h"
 
 namespace {
 
@@ -43,28 +44,33 @@ void reportEmpty() {
     Dialogs::critical(nullptr, Dialogs::errorTitle(), QStringLiteral("试图导出空表。"));
 }
 
-// Text mode gives the platform's line ends; the stream writes the locale's encoding, no BOM.
-bool openForWriting(QFile& file) {
-    if (file.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Truncate)) return true;
-    Dialogs::critical(nullptr, Dialogs::cannotOpenFileTitle(), file.fileName());
-    return false;
+// The file is written beside the target and renamed over it only when complete, so a failed
+// export keeps the file saved before. Text mode gives the platform's line ends; the stream writes
+// the locale's encoding, no BOM. Failures are shown in a box naming the file.
+template <typename Write>
+bool saveWhole(const QString& fileName, Write write) {
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return reportFileWrite(nullptr, FileWriteStatus::OpenFailed, fileName);
+    QTextStream out(&file);
+    write(out);
+    out.flush();
+    if (out.status() != QTextStream::Ok) file.cancelWriting();
+    const bool saved = file.commit();
+    return reportFileWrite(nullptr, saved ? FileWriteStatus::Ok : FileWriteStatus::WriteFailed,
+                           fileName);
 }
 
 }  // namespace
 
 // Emptiness is checked before the file is opened so that a refused export neither leaves an
-// empty file behind nor truncates one the user saved earlier.
+// empty file behind nor replaces one the user saved earlier.
 bool exportTableToCsv(const QTableWidget* table, const QString& fileName) {
     if (!hasCells(table)) {
         reportEmpty();
         return false;
     }
-    QFile file(fileName);
-    if (!openForWriting(file)) return false;
-    QTextStream out(&file);
-    writeTable(out, table);
-    out.flush();
-    return out.status() == QTextStream::Ok;
+    return saveWhole(fileName, [table](QTextStream& out) { writeTable(out, table); });
 }
 
 bool exportTablesToCsv(TableSections sections, const QString& fileName) {
@@ -75,14 +81,11 @@ bool exportTablesToCsv(TableSections sections, const QString& fileName) {
         reportEmpty();
         return false;
     }
-    QFile file(fileName);
-    if (!openForWriting(file)) return false;
-    QTextStream out(&file);
-    for (auto it = sections.cbegin(); it != sections.cend(); ++it) {
-        out << QString::fromLatin1(it.key()) << '\n';
-        writeTable(out, it.value());
-        out << "\n\n";
-    }
-    out.flush();
-    return out.status() == QTextStream::Ok;
+    return saveWhole(fileName, [&sections](QTextStream& out) {
+        for (auto it = sections.cbegin(); it != sections.cend(); ++it) {
+            out << QString::fromLatin1(it.key()) << '\n';
+            writeTable(out, it.value());
+            out << "\n\n";
+        }
+    });
 }

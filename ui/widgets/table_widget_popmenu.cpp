@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "dialogs.h"
+#include "file_report.h"
 #include "table_export.h"
 #include "table_helpers.h"
 
@@ -70,7 +71,7 @@ void TableWidget_Popmenu::on_action_export() {
         reportNoFileName();
         return;
     }
-    exportTableToCsv(this, QStringLiteral("%1.csv").arg(name));
+    exportTo(QStringLiteral("%1.csv").arg(name));
 }
 
 void TableWidget_Popmenu::on_action_export_to() {
@@ -80,5 +81,9 @@ void TableWidget_Popmenu::on_action_export_to() {
         reportNoFileName();
         return;
     }
-    exportTableToCsv(this, file);
+    exportTo(file);
+}
+
+void TableWidget_Popmenu::exportTo(const QString& file) {
+    if (exportTableToCsv(this, file)) reportExported(this, file);
 }

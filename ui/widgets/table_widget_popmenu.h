@@ -21,4 +21,8 @@ class TableWidget_Popmenu : public QTableWidget {
     void on_action_delete();
     void on_action_export();
     void on_action_export_to();
+
+  private:
+    // Exports the table to `file` and says where it went; a failure has shown its box.
+    void exportTo(const QString& file);
 };

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 
 #include "calculator_fixture.h"
+#include "file_size_limit.h"
 #include "observe_schedule.h"
 #include "test_snowball.h"
 
@@ -226,6 +227,53 @@ TEST_F(ActionsTest, AGridFileThatCannotBeWrittenIsNamed) {
     click("pushButton_calc_greeks");
     EXPECT_EQ(lastBox().title, u8("无法打开文件:"));
     EXPECT_EQ(lastBox().text.toStdString(), downloadFile("no_such_folder/P1_calc.csv"));
+}
+
+TEST_F(ActionsTest, GridFilesThatCannotBeWrittenWholeAreNamedAndKeepTheirContent) {
+    click("pushButton_price");
+    setText("edit_product_no", "P1");
+    const std::string greeksFile = dir.write("PDE_Greeks.csv", "earlier\n");
+    const std::string gridFile = downloadFile("P1_calc.csv");
+    std::ofstream(gridFile) << "earlier\n";
+    recorder.clear();
+    {
+        const FileSizeLimit limit(4096);
+        click("pushButton_calc_greeks");
+    }
+    EXPECT_EQ(recorder.lines(),
+              QStringList({u8("写入文件失败:|PDE_Greeks.csv"),
+                           u8("写入文件失败:|") + QString::fromStdString(gridFile)}));
+    EXPECT_EQ(TempDir::read(greeksFile), "earlier\n");
+    EXPECT_EQ(TempDir::read(gridFile), "earlier\n");
+    EXPECT_FALSE(text("edit_g_price").isEmpty()) << "the Greeks themselves were computed";
+}
+
+TEST_F(ActionsTest, ACancelledLongPricingLeavesThePriceAndAUsableWindow) {
+    click("pushButton_price");
+    const QString price = text("edit_price");
+    setText("edit_M", "1000");
+    setText("edit_N", "3995000");
+    button("pushButton_price")->click();
+    ASSERT_TRUE(backgroundRun()->isRunning());
+    EXPECT_FALSE(button("pushButton_price")->isEnabled()) << "a second click queues nothing";
+    EXPECT_FALSE(button("pushButton_calc_greeks")->isEnabled());
+    auto* cancel = window->findChild<QPushButton*>(QStringLiteral("pushButton_cancel_run"));
+    ASSERT_NE(cancel, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return cancel->isVisibleTo(window.get()); }, 10000))
+        << "a run that lasts shows its progress and the cancel button";
+    cancel->click();
+    ASSERT_TRUE(waitForRun());
+    EXPECT_EQ(text("edit_price"), price);
+    EXPECT_EQ(status(), u8("计算已取消"));
+    EXPECT_FALSE(cancel->isVisibleTo(window.get()));
+    EXPECT_TRUE(recorder.records().isEmpty()) << lastBox().text.toStdString();
+
+    setText("edit_N", "200");
+    setText("edit_M", "200");
+    click("pushButton_price");
+    EXPECT_TRUE(button("pushButton_price")->isEnabled());
+    EXPECT_EQ(status(), u8("计算已完成"));
+    EXPECT_EQ(engine().params.N, 200);
 }
 
 TEST_F(ActionsTest, ACancelledMatrixExportStillWritesTheDefaultFile) {

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "background_run.h"
 #include "dialog_calculator_pde.h"
 #include "dialogs.h"
 #include "download_paths.h"
@@ -23,7 +24,6 @@
 #include "temp_dir.h"
 #include "test_calendar.h"
 #include "trade_calendar.h"
-#include "qt_text.h"
 
 // Weekdays of 2024 to 2027 without a long holiday from 1 to 24 October 2025 (18 weekdays), so
 // that from 7 January 2025 to 7 January 2026 there are 244 trading days, both ends counted.
@@ -88,7 +88,15 @@ class CalculatorTest : public ::testing::Test {
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    void click(const char* name) { button(name)->click(); }
+    // Clicks as a user does and waits until a run the click started has finished.
+    void click(const char* name) {
+        button(name)->click();
+        waitForRun();
+    }
+    BackgroundRun* backgroundRun() const { return window->findChild<BackgroundRun*>(); }
+    bool waitForRun() {
+        return QTest::qWaitFor([this] { return !backgroundRun()->isRunning(); }, 120000);
+    }
 
     // The last recorded box; an empty record when there was none.
     Dialogs::Record lastBox() const {

@@ -84,6 +84,7 @@ TEST_F(HostileInputTest, EveryButtonSurvivesHostileTextsInEveryField) {
         for (QPushButton* b : buttons) {
             SCOPED_TRACE(b->objectName().toStdString() + " after " + typed.join(' ').toStdString());
             b->click();
+            waitForRun();
         }
         recorder.clear();
     }

@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include "calculator_fixture.h"
+#include "run_wait.h"
 #include "panel_greeks_ua.h"
 #include "panel_stress.h"
 #include "panel_win_rate.h"
@@ -51,6 +52,7 @@ TEST_F(PanelLaunchTest, UnivariatePanelIsModalOnACopyAndWritesItsValueBack) {
         opened = true;
         panelS0 = panel->engine.params.S0;
         panel->findChild<QPushButton*>(QStringLiteral("pushButton_analyse"))->click();
+        waitForRuns(panel);
         panel->findChild<QPushButton*>(QStringLiteral("pushButton_use"))->click();
         panel->reject();
     });
@@ -70,6 +72,7 @@ TEST_F(PanelLaunchTest, AKnockInPriceTakenFromThePanelSurvivesTheNextScheduleSav
         if (panel == nullptr) return;
         panel->setParamRange(1, 70, 90, 5);  // the knock-in price
         panel->findChild<QPushButton*>(QStringLiteral("pushButton_analyse"))->click();
+        waitForRuns(panel);
         used = panel->findChild<QLineEdit*>(QStringLiteral("lineEdit_param"))->text();
         panel->findChild<QPushButton*>(QStringLiteral("pushButton_use"))->click();
         panel->reject();

@@ -13,6 +13,7 @@
 #include "form_text.h"
 #include "live_valuation.h"
 #include "observe_schedule.h"
+#include "run_wait.h"
 #include "widget_observe_global.h"
 
 namespace {
@@ -44,6 +45,7 @@ class ProductDocumentTest : public CalculatorTest {
     // The price of the window's product to full precision, as "定价" computes it.
     static double windowPrice(DialogCalculatorPDE& w) {
         w.findChild<QPushButton*>(QStringLiteral("pushButton_price"))->click();
+        EXPECT_TRUE(waitForRuns(&w));
         Snowball_PDE engine = w.pricingEngine();
         return engine.price();
     }

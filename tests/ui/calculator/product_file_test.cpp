@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "calculator_fixture.h"
+#include "file_size_limit.h"
 #include "observe_schedule.h"
 #include "product_record.h"
 
@@ -69,6 +70,19 @@ TEST_F(ProductFileTest, AFolderThatCannotHoldTheFileIsReported) {
     EXPECT_EQ(lastBox().kind, Dialogs::Kind::Critical);
     EXPECT_EQ(lastBox().title, u8("无法打开文件:"));
     EXPECT_TRUE(lastBox().text.endsWith(QStringLiteral("autocall.csv")));
+}
+
+TEST_F(ProductFileTest, ASaveThatCannotBeWrittenWholeLeavesTheFileAsItWas) {
+    click("pushButton_save_CSV");
+    const std::string before = TempDir::read(productFile());
+    {
+        const FileSizeLimit limit(before.size() + 16);
+        click("pushButton_save_CSV");
+    }
+    EXPECT_EQ(lastBox().kind, Dialogs::Kind::Critical);
+    EXPECT_EQ(lastBox().title, u8("写入文件失败:"));
+    EXPECT_EQ(lastBox().text.toStdString(), productFile());
+    EXPECT_EQ(TempDir::read(productFile()), before);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 
 #include "dialogs.h"
 #include "panel_greeks_ua.h"
+#include "run_wait.h"
 #include "panel_test_support.h"
 #include "plot_curve.h"
 
@@ -27,7 +28,10 @@ class PanelGreeksUaTest : public ::testing::Test {
 
     QLineEdit* edit(const char* name) { return panel.findChild<QLineEdit*>(name); }
     QString text(const char* name) { return edit(name)->text(); }
-    void click(const char* name) { panel.findChild<QPushButton*>(name)->click(); }
+    void click(const char* name) {
+        panel.findChild<QPushButton*>(name)->click();
+        waitForRuns(&panel);
+    }
     QComboBox* combo() { return panel.findChild<QComboBox*>("comboBox_param"); }
     const QwtPlotCurve* curve(int i) {
         return panel.findChild<PlotCurve*>("plot")->curveList().at(i);
@@ -117,6 +121,7 @@ TEST_F(PanelGreeksUaTest, RefiningFromPointThreeSweepsTwentyPointsATenthApart) {
     // The button is enabled by a sweep; its slot is driven directly from a typed parameter.
     edit("lineEdit_param")->setText("0.3");
     panel.on_pushButton_more_clicked();
+    waitForRuns(&panel);
     EXPECT_EQ(text("lineEdit_start"), "0.25");
     EXPECT_EQ(text("lineEdit_end"), "0.35");
     EXPECT_EQ(text("lineEdit_step"), "0.005");
@@ -128,6 +133,7 @@ TEST_F(PanelGreeksUaTest, RefiningFromPointThreeSweepsTwentyPointsATenthApart) {
 TEST_F(PanelGreeksUaTest, RefiningNearZeroStartsAtZeroAndPricesFifteenPoints) {
     edit("lineEdit_param")->setText("0.02");
     panel.on_pushButton_more_clicked();
+    waitForRuns(&panel);
     EXPECT_EQ(text("lineEdit_start"), "0");
     EXPECT_EQ(text("lineEdit_end"), "0.07");
     EXPECT_EQ(text("lineEdit_step"), "0.005");
@@ -139,6 +145,7 @@ TEST_F(PanelGreeksUaTest, RefiningANegativeOrNonNumericParameterDoesNothing) {
     for (const char* p : {"-0.1", "-", "abc"}) {
         edit("lineEdit_param")->setText(p);
         panel.on_pushButton_more_clicked();
+    waitForRuns(&panel);
         EXPECT_EQ(text("lineEdit_start"), "0") << p;
         EXPECT_EQ(text("lineEdit_end"), "1") << p;
     }
@@ -194,6 +201,7 @@ TEST(PanelGreeksUaMessages, NoTermsUnpriceablePointsAndNoFiniteDistanceEachSayWh
     Dialogs::Recorder recorder;
     PanelGreeks_UA bare(100);
     bare.findChild<QPushButton*>("pushButton_analyse")->click();
+    waitForRuns(&bare);
     ASSERT_EQ(recorder.records().size(), 1);
     EXPECT_EQ(recorder.records()[0].kind, Dialogs::Kind::Critical);
     EXPECT_EQ(recorder.records()[0].title, "错误:");
@@ -204,6 +212,7 @@ TEST(PanelGreeksUaMessages, NoTermsUnpriceablePointsAndNoFiniteDistanceEachSayWh
     auto* start = panel.findChild<QLineEdit*>("lineEdit_start");
     start->setText("-0.2");  // a negative volatility cannot be priced
     panel.findChild<QPushButton*>("pushButton_analyse")->click();
+    waitForRuns(&panel);
     ASSERT_EQ(recorder.records().size(), 2);
     EXPECT_EQ(recorder.records()[1].title, "错误：");
     EXPECT_EQ(recorder.records()[1].text, "无法对结构进行定价");
@@ -212,6 +221,7 @@ TEST(PanelGreeksUaMessages, NoTermsUnpriceablePointsAndNoFiniteDistanceEachSayWh
     start->setText("0.1");
     panel.findChild<QLineEdit*>("lineEdit_target")->setText("nan");
     panel.findChild<QPushButton*>("pushButton_analyse")->click();
+    waitForRuns(&panel);
     ASSERT_EQ(recorder.records().size(), 3);
     EXPECT_EQ(recorder.records()[2].title, "错误：");
     EXPECT_EQ(recorder.records()[2].text, "无法确定边界");

@@ -1,5 +1,8 @@
 // The stress-test panel driven through its widgets.
+#include <fstream>
+
 #include <QColor>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +15,7 @@
 #include "download_paths.h"
 #include "panel_stress.h"
 #include "panel_test_support.h"
+#include "run_wait.h"
 
 namespace {
 
@@ -24,7 +28,10 @@ class PanelStressTest : public ::testing::Test {
     ~PanelStressTest() override { setBaseDir(QString()); }
 
     QTableWidget* table(const char* name) { return panel.findChild<QTableWidget*>(name); }
-    void click(const char* name) { panel.findChild<QPushButton*>(name)->click(); }
+    void click(const char* name) {
+        panel.findChild<QPushButton*>(name)->click();
+        waitForRuns(&panel);
+    }
     void setField(const char* name, const char* text) {
         panel.findChild<QLineEdit*>(name)->setText(text);
     }
@@ -85,11 +92,14 @@ TEST_F(PanelStressTest, ExportWritesDeltaGammaThenTVEachFollowedByTwoEmptyLines)
     const QString path = QString::fromStdString(dir.file("out.csv"));
     recorder.answerSaveFile(path);
     click("pushButton_data");
-    ASSERT_EQ(recorder.records().size(), 1);
+    ASSERT_EQ(recorder.records().size(), 2);
     EXPECT_EQ(recorder.records()[0].kind, Dialogs::Kind::SaveFile);
     EXPECT_EQ(recorder.records()[0].title, "压力测试数据存为:");
     EXPECT_TRUE(recorder.records()[0].text.startsWith(downloadDir()));
     EXPECT_TRUE(recorder.records()[0].text.contains("stress_data_"));
+    EXPECT_TRUE(recorder.records()[0].text.endsWith(".csv"));
+    EXPECT_EQ(recorder.records()[1].kind, Dialogs::Kind::Information);
+    EXPECT_TRUE(recorder.records()[1].text.contains(path)) << "the export says where it went";
 
     const QStringList lines =
         QString::fromLocal8Bit(QByteArray::fromStdString(TempDir::read(path.toStdString())))
@@ -107,12 +117,14 @@ TEST_F(PanelStressTest, ExportWritesDeltaGammaThenTVEachFollowedByTwoEmptyLines)
     EXPECT_EQ(lines[13], "情景,70,80,90");
 }
 
-TEST_F(PanelStressTest, CancellingTheSaveDialogWritesStressDataInTheDownloadFolder) {
+TEST_F(PanelStressTest, CancellingTheSaveDialogWritesNothing) {
+    const QString earlier = downloadFilePath("stress_data.csv");
+    std::ofstream(earlier.toStdString()) << "earlier\n";
     click("pushButton_calc");
     click("pushButton_data");  // the recorder answers cancel
-    const QString fallback = downloadFilePath("stress_data.csv");
-    ASSERT_TRUE(QFile::exists(fallback));
-    EXPECT_EQ(TempDir::read(fallback.toStdString()).rfind("Delta\n", 0), 0u);
+    EXPECT_EQ(TempDir::read(earlier.toStdString()), "earlier\n");
+    EXPECT_EQ(QDir(downloadDir()).entryList(QDir::Files), QStringList({"stress_data.csv"}));
+    EXPECT_EQ(recorder.records().size(), 1) << "no box after the cancelled dialog";
 }
 
 TEST_F(PanelStressTest, ExportingBeforeAnyComputationReportsAnEmptyTable) {
@@ -127,6 +139,7 @@ TEST_F(PanelStressTest, ExportingBeforeAnyComputationReportsAnEmptyTable) {
 TEST_F(PanelStressTest, WithoutTermsItAsksForAPricingAndLeavesTheTables) {
     PanelStress bare;
     bare.findChild<QPushButton*>("pushButton_calc")->click();
+    waitForRuns(&bare);
     ASSERT_EQ(recorder.records().size(), 1);
     EXPECT_EQ(recorder.records()[0].title, "错误:");
     EXPECT_EQ(recorder.records()[0].text, "结构信息未初始化，请先点击【定价】");

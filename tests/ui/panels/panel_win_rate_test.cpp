@@ -1,5 +1,6 @@
 // The win-rate panel and its threads driven through the widgets, on a short calendar so that
 // every run takes a few milliseconds.
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMutexLocker>
@@ -153,6 +154,28 @@ TEST_F(PanelWinRateTest, ASecondPressDuringARunSaysItIsBusyAndChangesNothing) {
     EXPECT_EQ(table()->item(0, 0)->text(), "7%");
 }
 
+TEST_F(PanelWinRateTest, StopEndsTheRunAndLeavesTheTableOfTheLastWholeRun) {
+    auto* stop = panel.findChild<QPushButton*>("pushButton_stop");
+    ASSERT_NE(stop, nullptr);
+    EXPECT_FALSE(stop->isEnabled());
+    setRange("10", "20", "10");
+    calc();
+    ASSERT_TRUE(waitForRun());
+    const QString before = table()->item(1, 5)->text();
+
+    panel.manager().processor_count = 1;
+    setRange("1", "1000", "1");
+    calc();
+    ASSERT_TRUE(stop->isEnabled());
+    stop->click();
+    ASSERT_TRUE(waitForRun());
+    EXPECT_FALSE(stop->isEnabled());
+    EXPECT_TRUE(panel.manager().thread_registry.isEmpty());
+    ASSERT_EQ(table()->rowCount(), 2) << "no part of the stopped run is shown";
+    EXPECT_EQ(table()->item(1, 5)->text(), before);
+    EXPECT_TRUE(recorder.records().isEmpty());
+}
+
 TEST_F(PanelWinRateTest, ANegativeStartIsRefusedAndEmptyRangesDoNothing) {
     setRange("-5", "25", "3");
     calc();
@@ -192,7 +215,7 @@ TEST_F(PanelWinRateTest, AMaturityOnTheStartDateSimulatesOneDay) {
     EXPECT_NE(table()->item(0, 3)->text(), "-");
 }
 
-TEST_F(PanelWinRateTest, ExportWritesTheTableAndACancelledDialogUsesTheFallbackName) {
+TEST_F(PanelWinRateTest, ExportWritesTheTableAndACancelledDialogWritesNothing) {
     setRange("10", "20", "10");
     calc();
     ASSERT_TRUE(waitForRun());
@@ -200,10 +223,15 @@ TEST_F(PanelWinRateTest, ExportWritesTheTableAndACancelledDialogUsesTheFallbackN
     ASSERT_EQ(recorder.records().size(), 1);
     EXPECT_EQ(recorder.records()[0].title, "雪球模拟胜率数据存为:");
     EXPECT_TRUE(recorder.records()[0].text.contains("probability_data_"));
-    const QString fallback = downloadFilePath("probability_data.csv");
-    ASSERT_TRUE(QFile::exists(fallback));
+    EXPECT_TRUE(recorder.records()[0].text.endsWith(".csv"));
+    EXPECT_TRUE(QDir(downloadDir()).entryList(QDir::Files).isEmpty());
+
+    const QString chosen = downloadFilePath("chosen.csv");
+    recorder.answerSaveFile(chosen);
+    panel.findChild<QPushButton*>("pushButton_data")->click();
+    EXPECT_EQ(recorder.records().last().kind, Dialogs::Kind::Information);
     const QStringList lines =
-        QString::fromLocal8Bit(QByteArray::fromStdString(TempDir::read(fallback.toStdString())))
+        QString::fromLocal8Bit(QByteArray::fromStdString(TempDir::read(chosen.toStdString())))
             .split('\n');
     ASSERT_GE(lines.size(), 3);
     EXPECT_EQ(lines[0], "波动率,敲出且敲入,敲出且未敲入,未敲出且未敲入,未敲出且敲入,胜率");

@@ -1,10 +1,12 @@
 // CSV export of result tables: what lands in the file, and the boxes when nothing can be written.
+#include <QDir>
 #include <QFileInfo>
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
 
 #include "dialogs.h"
+#include "file_size_limit.h"
 #include "table_export.h"
 #include "temp_dir.h"
 
@@ -80,6 +82,30 @@ TEST(TableExport, UnopenableFileIsReportedWithItsName) {
         EXPECT_EQ(box.kind, Dialogs::Kind::Critical);
         EXPECT_EQ(box.title, "无法打开文件:");
         EXPECT_EQ(box.text, file);
+    }
+}
+
+TEST(TableExport, AWriteThatFailsIsReportedAndKeepsTheEarlierFile) {
+    TempDir dir;
+    Dialogs::Recorder boxes;
+    const QString saved = QString::fromStdString(dir.write("keep.csv", "saved before\n"));
+    QStringList row;
+    for (int c = 0; c < 50; ++c)
+        row << QStringLiteral("1234567890");
+    auto table = makeTable(row, {row, row});
+    {
+        const FileSizeLimit limit(64);
+        EXPECT_FALSE(exportTableToCsv(table.get(), saved));
+        EXPECT_FALSE(exportTablesToCsv({{"TV", table.get()}}, saved));
+    }
+    EXPECT_EQ(read(saved), "saved before\n");
+    EXPECT_EQ(QDir(path(dir, "")).entryList(QDir::Files | QDir::Hidden), QStringList({"keep.csv"}))
+        << "no temporary file is left behind";
+    ASSERT_EQ(boxes.records().size(), 2);
+    for (const Dialogs::Record& box : boxes.records()) {
+        EXPECT_EQ(box.kind, Dialogs::Kind::Critical);
+        EXPECT_EQ(box.title, "写入文件失败:");
+        EXPECT_EQ(box.text, saved);
     }
 }
 

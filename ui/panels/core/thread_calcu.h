@@ -9,6 +9,7 @@
 
 #include <QThread>
 
+#include "cancel_token.h"
 #include "win_rate.h"
 
 class ThreadCalcu : public QThread {
@@ -23,7 +24,6 @@ class ThreadCalcu : public QThread {
     // Each simulation seeds its generator with the current time in seconds unless a seed is
     // fixed (the command-line tool and the tests fix one to repeat a run).
     std::optional<uint32_t> seed;
-    // Set by the run's owner to end the run after the volatility each thread is simulating;
-    // the manager's flag, shared by its workers.
-    std::atomic<bool>* stop_requested = nullptr;
+    // When requested, the threads of the run stop before their next volatility.
+    const CancelToken* stop = nullptr;
 };

@@ -6,7 +6,7 @@
 
 void ThreadCalcuWinRate::run() {
     for (double sigma : volatilities) {
-        if (stop_requested && stop_requested->load()) break;
+        if (cancel_requested(stop)) break;
         // Every simulation reseeds: two of them started in the same second draw the same
         // sequence, on one worker or on several.
         const uint32_t s = seed ? *seed : static_cast<uint32_t>(std::time(nullptr));

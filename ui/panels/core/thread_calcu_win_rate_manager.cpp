@@ -6,9 +6,7 @@
 #include "thread_calcu_win_rate.h"
 
 ThreadCalcuWinRateManager::ThreadCalcuWinRateManager(QObject* parent)
-    : ThreadCalcu(parent), processor_count(QThread::idealThreadCount()) {
-    stop_requested = &stop_flag_;
-}
+    : ThreadCalcu(parent), processor_count(QThread::idealThreadCount()) {}
 
 ThreadCalcuWinRateManager::~ThreadCalcuWinRateManager() {
     // Only reached at the end of the process or of a test; a run still going is waited for.
@@ -16,7 +14,7 @@ ThreadCalcuWinRateManager::~ThreadCalcuWinRateManager() {
 }
 
 void ThreadCalcuWinRateManager::stopRun() {
-    stop_flag_ = true;
+    stop_token_.request();
     joinAll();
 }
 
@@ -40,7 +38,8 @@ void ThreadCalcuWinRateManager::beginRun(const std::vector<double>& vols,
     volatilities = vols;
     terms = std::move(run_terms);
     finished_volatilities_ = 0;
-    stop_flag_ = false;
+    stop_token_.reset();
+    stop = &stop_token_;
     start();
 }
 
@@ -52,7 +51,7 @@ void ThreadCalcuWinRateManager::run() {
         worker->volatilities = dealt[index];
         worker->terms = terms;
         worker->seed = seed;
-        worker->stop_requested = stop_requested;
+        worker->stop = stop;
         worker->thread_index = index;
         worker->result_mutex = &result_mutex;
         worker->win_rate_results = &win_rate_results;

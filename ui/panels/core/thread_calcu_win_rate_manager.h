@@ -32,6 +32,11 @@ class ThreadCalcuWinRateManager : public ThreadCalcu {
     QMap<int, ThreadCalcuWinRate*> thread_registry;  // guarded by registry_mutex
     int processor_count;  // the operating system's count unless set otherwise
 
+    // Asks the run's workers to stop before their next volatility; the run then ends as usual
+    // (SignalFinishedCalcuWinRate) with the volatilities done so far. beginRun clears it.
+    void requestStop() { stop_token_.request(); }
+    bool stopRequested() const { return stop_token_.requested(); }
+
   signals:
     void SignalFinishedCalcuWinRate();
     // finished of total volatilities are done.
@@ -51,7 +56,7 @@ class ThreadCalcuWinRateManager : public ThreadCalcu {
     void joinAll();
 
     int finished_volatilities_ = 0;
-    std::atomic<bool> stop_flag_{false};
+    CancelToken stop_token_;
 };
 
 // Runs the volatilities to the end and returns their results; needs a QCoreApplication and
