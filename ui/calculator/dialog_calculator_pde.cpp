@@ -99,8 +99,7 @@ void DialogCalculatorPDE::on_pushButton_default_param_clicked() {
 }
 
 void DialogCalculatorPDE::update_maturity_days(const QDate& start, const QDate& end) {
-    const int days = trade_calendar().count_trading_days(FormText::dateNumber(start),
-                                                         FormText::dateNumber(end), true);
+    const int days = maturityDaysOf(FormText::dateNumber(start), FormText::dateNumber(end));
     edit_T->setText(QString::number(days));
     edit_N->setText(QString::number(qint64(FormText::readInt(edit_T->text())) - 1));
 }

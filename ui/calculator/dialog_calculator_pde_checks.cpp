@@ -1,4 +1,6 @@
 // The calculator window's checks of the form and the copying of the form into its engine.
+#include <algorithm>
+
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -6,13 +8,23 @@
 #include "dialog_calculator_pde.h"
 #include "dialogs.h"
 #include "form_checks.h"
+#include "form_number.h"
 #include "form_text.h"
+#include "lookup_date.h"
 #include "observe_dates.h"
 #include "observe_schedule.h"
+#include "product_form.h"
+#include "trade_calendar.h"
 #include "widget_observe_global.h"
 
-using FormText::readNumber;
-using FormText::readPercent;
+namespace {
+
+QString termsErrorTitle() {
+    return QStringLiteral("结构参数错误");
+}
+
+}  // namespace
+
 bool DialogCalculatorPDE::require_product() {
     if (engine.product_set) return true;
     Dialogs::critical(this, Dialogs::errorTitle(),
@@ -38,53 +50,147 @@ bool DialogCalculatorPDE::validate_schedule_and_terms() {
         return false;
     }
     if (!validate_terms(error, false)) {
-        Dialogs::critical(this, QStringLiteral("结构参数错误"), error);
+        Dialogs::critical(this, termsErrorTitle(), error);
         return false;
     }
     return true;
 }
 
-void DialogCalculatorPDE::read_form() {
+ProductFormTexts DialogCalculatorPDE::formTexts() const {
+    ProductFormTexts t;
+    t.spot = edit_S->text();
+    t.ceiling = edit_S_max->text();
+    t.volatility = edit_vol->text();
+    t.dividendRate = edit_div_rate->text();
+    t.rate = edit_rate->text();
+    t.maturityDays = edit_T->text();
+    t.knockOutCoupons = edit_ko_coupon->text();
+    t.dividendCoupon = edit_div_coupon->text();
+    t.knockOutPrices = edit_ko_price->text();
+    t.knockInPrices = edit_ki_price->text();
+    t.floor = edit_floor->text();
+    t.callStrike = edit_call_strike->text();
+    t.callParticipation = edit_call_part->text();
+    t.priceSteps = edit_M->text();
+    t.timeSteps = edit_N->text();
+    t.daysPerYear = edit_days_per_year->text();
+    t.adjustShare = edit_adj_share->text();
+    t.adjustRate = edit_adj_rate->text();
+    return t;
+}
+
+bool DialogCalculatorPDE::readNumberField(QLineEdit* edit, const char* label, double& value) {
+    const std::optional<double> number = readFormNumber(edit->text());
+    if (number) {
+        value = *number;
+        return true;
+    }
+    Dialogs::critical(this, termsErrorTitle(), notANumberText(QString::fromUtf8(label)));
+    return false;
+}
+
+bool DialogCalculatorPDE::readLookupTime(double& days_per_year, double& tau) {
+    if (!readNumberField(edit_days_per_year, "PDE年天数", days_per_year)) return false;
+    const QDate start = observe_editor->startDate();
+    const QDate end = observe_editor->endDate();
+    const QString problem = lookupDateProblem(edit_today->text(), start, end);
+    if (!problem.isEmpty()) {
+        Dialogs::information(this, Dialogs::hintTitleWide(), problem);
+        return false;
+    }
+    const QDate today = FormText::dateFromText(edit_today->text().trimmed());
+    tau = trading_year_fraction(FormText::dateNumber(today), FormText::dateNumber(end),
+                                days_per_year);
+    return true;
+}
+
+// The priced maturity always follows the priced schedule. When they disagree the schedule was
+// changed in the editor ("预估观察日", dates edited) without "保存", which also copies the
+// editor's barriers and coupons into the form; recounting the days here alone would price the
+// new dates with the form's old per-date lists and a "到期天数" the screen does not show. So the
+// action is refused and the user sent to "保存", after which form and editor agree.
+bool DialogCalculatorPDE::maturityMatchesSchedule(double maturityDays) {
+    const QStringList dates = observeSchedule().dates.split(QLatin1Char('_'), Qt::SkipEmptyParts);
+    // No dates: the engine's own check names that.
+    if (dates.isEmpty()) return true;
+    const int start = FormText::dateNumber(observe_editor->startDate());
+    if (maturityDays == maturityDaysOf(start, dates.last().toInt())) return true;
+    Dialogs::critical(this, QString::fromUtf8(FormChecks::kScheduleErrorTitle),
+                      maturityMismatchText());
+    return false;
+}
+
+bool DialogCalculatorPDE::prepareEngine(FormCheck check, int grids) {
+    // 1. the form's own checks, with their messages
+    if (check == FormCheck::Full && !validate_schedule_and_terms()) return false;
+    QString error;
+    if (check == FormCheck::InitialPriceOnly && !validate_terms(error, true)) {
+        Dialogs::critical(this, QStringLiteral("结构参数错误："), error);
+        return false;
+    }
+    // 2. every number the run reads
+    const std::size_t dates =
+        observeSchedule().dates.split(QLatin1Char('_'), Qt::SkipEmptyParts).size();
+    ProductFormValues values;
+    if (!readProductForm(formTexts(), dates, values, error)) {
+        Dialogs::critical(this, termsErrorTitle(), error);
+        return false;
+    }
+    // 3. the maturity of the schedule that is priced
+    if (!maturityMatchesSchedule(values.maturityDays)) return false;
+    // 4. what the engine cannot price, asked before the engine is touched
+    Snowball_PDE terms;
+    read_form(values, terms);
+    PricingProblem problem = terms.check_terms(grids);
+    // The runs price an observation before the start (they log it); only one after maturity stops
+    // them.
+    if (problem == PricingProblem::ObservationOutsideLife &&
+        std::none_of(terms.obs_time.begin(), terms.obs_time.end(),
+                     [&](double t) { return t > terms.params.T; }))
+        problem = PricingProblem::None;
+    if (problem != PricingProblem::None) {
+        Dialogs::critical(this, termsErrorTitle(),
+                          QString::fromUtf8(pricing_problem_text(problem)));
+        return false;
+    }
+    read_form(values, engine);
+    return true;
+}
+
+void DialogCalculatorPDE::read_form(const ProductFormValues& v, Snowball_PDE& target) const {
     // 1. day count
-    const int days_per_year = FormText::readInt(edit_days_per_year->text());
     const bool trading_days = combo_days->currentIndex() == 1;
-    // 2. a fresh parameter block; the grid size is set below
+    // 2. a fresh parameter block
     PdeParams block;
-    block.S0 = readNumber(edit_S->text());
-    block.S_max = readNumber(edit_S_max->text());
-    block.sigma = readPercent(edit_vol->text());
-    block.r = readPercent(edit_rate->text());
-    block.q = readPercent(edit_div_rate->text());
-    block.M = 10;
-    block.N = 10;
+    block.S0 = v.spot;
+    block.S_max = v.ceiling;
+    block.sigma = v.volatility;
+    block.r = v.rate;
+    block.q = v.dividendRate;
     // 3. scalar terms; the participation is a plain factor
-    engine.div_coupon = readPercent(edit_div_coupon->text());
-    engine.floor_price = readNumber(edit_floor->text());
-    engine.call_strike = readNumber(edit_call_strike->text());
-    engine.call_participation = readNumber(edit_call_part->text());
+    target.div_coupon = v.dividendCoupon;
+    target.floor_price = v.floor;
+    target.call_strike = v.callStrike;
+    target.call_participation = v.callParticipation;
     // 4. maturity in years: start and maturity are both counted in edit_T
-    const double days = readNumber(edit_T->text());
-    block.T = trading_days ? (days - 1) / days_per_year : days / kDaysPerYear;
+    block.T = trading_days ? (v.maturityDays - 1) / v.daysPerYear : v.maturityDays / kDaysPerYear;
     // 5. parameters and grid size
-    engine.params = block;
-    engine.set_grid_size(FormText::readInt(edit_M->text()), FormText::readInt(edit_N->text()));
-    // 6. hidden coupon adjustment, entered in percent
-    engine.coupon_adj_share = readNumber(edit_adj_share->text()) * 0.01;
-    engine.coupon_adj_rate = readNumber(edit_adj_rate->text()) * 0.01;
+    target.params = block;
+    target.set_grid_size(v.priceSteps, v.timeSteps);
+    // 6. hidden coupon adjustment
+    target.coupon_adj_share = v.adjustShare;
+    target.coupon_adj_rate = v.adjustRate;
     // 7. observation times
     const QString start = FormText::dateText(observe_editor->startDate());
-    engine.obs_time.clear();
+    target.obs_time.clear();
     if (trading_days)
-        observeYearFractionsTrading(observeSchedule().dates, start, days_per_year, engine.obs_time);
+        observeYearFractionsTrading(observeSchedule().dates, start, v.daysPerYear, target.obs_time);
     else
-        observeYearFractionsNatural(observeSchedule().dates, start, kDaysPerYear, engine.obs_time);
-    // 8.-10. per-date barriers and coupons; a single value holds for every date
-    const std::size_t dates = engine.obs_time.size();
-    engine.ko_barrier = FormText::readValueList(edit_ko_price->text(), dates);
-    engine.coupon = FormText::readValueList(edit_ko_coupon->text(), dates);
-    engine.ki_barrier = FormText::readValueList(edit_ki_price->text(), dates);
-    for (double& coupon : engine.coupon)
-        coupon *= 0.01;
+        observeYearFractionsNatural(observeSchedule().dates, start, kDaysPerYear, target.obs_time);
+    // 8.-10. per-date barriers and coupons
+    target.ko_barrier = v.knockOutPrices;
+    target.coupon = v.knockOutCoupons;
+    target.ki_barrier = v.knockInPrices;
 }
 
 void DialogCalculatorPDE::commit_product(double adj_rate, double adj_share) {

@@ -11,6 +11,7 @@
 #include "dialogs.h"
 #include "download_paths.h"
 #include "form_text.h"
+#include "grid_memory.h"
 #include "sp_logger.h"
 #include "trade_calendar.h"
 #include "widget_observe_global.h"
@@ -22,9 +23,9 @@ const char* const kDefaultMatrixFile = "AutoCall01.csv";
 }  // namespace
 
 void DialogCalculatorPDE::on_pushButton_calc_greeks_clicked() {
-    // The engine takes the form's current values; the payoff mode stays as last committed.
-    read_form();
-    if (!require_product()) return;
+    // The form is checked, read and committed as "定价" does, so the read-out belongs to it.
+    if (!prepareEngine(FormCheck::Full, kRiskGridCount)) return;
+    commit_product(engine.coupon_adj_rate, engine.coupon_adj_share);
     if (!engine.compute_risk_grids()) {
         // Greeks of grids from an earlier run would not belong to these terms.
         clearGreeksReadout();
@@ -55,11 +56,8 @@ void DialogCalculatorPDE::on_pushButton_lookup_clicked() {
         return;
     }
     const bool knocked_in = check_knocked_in->isChecked();
-    const double S = FormText::readNumber(edit_spot->text());
-    const double days_per_year = FormText::readNumber(edit_days_per_year->text());
-    const int today_number = FormText::readInt(edit_today->text());
-    const int end = FormText::dateNumber(observe_editor->endDate());
-    const double tau = trading_year_fraction(today_number, end, days_per_year);
+    double S = 0, days_per_year = 0, tau = 0;
+    if (!readNumberField(edit_spot, "今价", S) || !readLookupTime(days_per_year, tau)) return;
     const int d = FormText::readInt(edit_decimals->text());
 
     // Theta per trading day, vega and rho per percentage point.
