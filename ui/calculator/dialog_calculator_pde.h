@@ -88,11 +88,11 @@ class DialogCalculatorPDE : public QDialog {
     void commit_product(double adj_rate, double adj_share);
     // Both checks, each failure in its own box; true when the product may be priced.
     bool validate_schedule_and_terms();
-    // What an action checks before it prices: the form's checks (all, or the initial price
-    // only), every number strictly read, the maturity against the schedule and the engine's own
-    // check for a run holding `grids` grids. Each failure in one box, the engine left as it was;
-    // on success the form is read into the engine (not committed).
-    enum class FormCheck { Full, InitialPriceOnly };
+    // What an action checks before it prices: the form's checks (schedule and terms, the terms
+    // alone, or the initial price alone), every number strictly read, the maturity against the
+    // schedule and the engine's own check for a run holding `grids` grids. Each failure in one box,
+    // the engine left as it was; on success the form is read into the engine (not committed).
+    enum class FormCheck { Full, TermsOnly, InitialPriceOnly };
     bool prepareEngine(FormCheck check, int grids);
     ProductFormTexts formTexts() const;
     bool maturityMatchesSchedule(double maturityDays);

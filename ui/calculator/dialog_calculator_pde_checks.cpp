@@ -111,9 +111,9 @@ bool DialogCalculatorPDE::readLookupTime(double& days_per_year, double& tau) {
 // action is refused and the user sent to "保存", after which form and editor agree.
 bool DialogCalculatorPDE::maturityMatchesSchedule(double maturityDays) {
     const QStringList dates = observeSchedule().dates.split(QLatin1Char('_'), Qt::SkipEmptyParts);
-    // No dates: the engine's own check names that.
-    if (dates.isEmpty()) return true;
+    // No dates, or none after the start: no life to count; the engine's own check names it.
     const int start = FormText::dateNumber(observe_editor->startDate());
+    if (dates.isEmpty() || dates.last().toInt() <= start) return true;
     if (maturityDays == maturityDaysOf(start, dates.last().toInt())) return true;
     Dialogs::critical(this, QString::fromUtf8(FormChecks::kScheduleErrorTitle),
                       maturityMismatchText());
@@ -124,7 +124,7 @@ bool DialogCalculatorPDE::prepareEngine(FormCheck check, int grids) {
     // 1. the form's own checks, with their messages
     if (check == FormCheck::Full && !validate_schedule_and_terms()) return false;
     QString error;
-    if (check == FormCheck::InitialPriceOnly && !validate_terms(error, true)) {
+    if (check != FormCheck::Full && !validate_terms(error, check == FormCheck::InitialPriceOnly)) {
         Dialogs::critical(this, QStringLiteral("结构参数错误："), error);
         return false;
     }

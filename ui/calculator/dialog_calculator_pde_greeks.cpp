@@ -23,8 +23,10 @@ const char* const kDefaultMatrixFile = "AutoCall01.csv";
 }  // namespace
 
 void DialogCalculatorPDE::on_pushButton_calc_greeks_clicked() {
-    // The form is checked, read and committed as "定价" does, so the read-out belongs to it.
-    if (!prepareEngine(FormCheck::Full, kRiskGridCount)) return;
+    // The form is checked, read and committed as "定价" does, so the read-out belongs to it; on
+    // refused terms the read-out of earlier ones is cleared.
+    if (!prepareEngine(FormCheck::Full, kRiskGridCount)) return clearGreeksReadout();
+    if (!require_product()) return;
     commit_product(engine.coupon_adj_rate, engine.coupon_adj_share);
     if (!engine.compute_risk_grids()) {
         // Greeks of grids from an earlier run would not belong to these terms.

@@ -95,7 +95,7 @@ void DialogCalculatorPDE::on_pushButton_price_MC_clicked() {
 void DialogCalculatorPDE::on_pushButton_search_100_clicked() {
     // No commit: the univariate panel works on the product as last priced, with the form's
     // current values.
-    if (!prepareEngine(FormCheck::Full, 0)) return;
+    if (!prepareEngine(FormCheck::TermsOnly, 0)) return;
     open_univariate();
 }
 
