@@ -45,6 +45,7 @@ void DialogCalculatorPDE::on_pushButton_price_clicked() {
 void DialogCalculatorPDE::on_pushButton_range_clicked() {
     // Only the initial price is checked: a solve may run on a schedule still being edited.
     double target = 0, lo = 0, hi = 0;
+    // The form's checks first, so that their messages stay as they were.
     if (!prepareEngine(FormCheck::InitialPriceOnly, 0) ||
         !readNumberField(edit_range_start, "区间开始", lo) ||
         !readNumberField(edit_range_end, "区间结束", hi) ||
@@ -105,9 +106,12 @@ void DialogCalculatorPDE::on_pushButton_univariate_clicked() {
 
 void DialogCalculatorPDE::open_univariate() {
     if (!require_product()) return;
-    openUnivariatePanel(kParamSigma, FormText::readNumber(edit_S->text()),
-                        FormText::readNumber(edit_range_start->text()),
-                        FormText::readNumber(edit_range_end->text()), kUnivariateStep);
+    double spot = 0, start = 0, end = 0;
+    if (!readNumberField(edit_S, "期初价格", spot) ||
+        !readNumberField(edit_range_start, "区间开始", start) ||
+        !readNumberField(edit_range_end, "区间结束", end))
+        return;
+    openUnivariatePanel(kParamSigma, spot, start, end, kUnivariateStep);
 }
 
 void DialogCalculatorPDE::on_pushButton_stress_test_clicked() {
