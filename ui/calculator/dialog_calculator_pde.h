@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "product_file.h"
+#include "form_values.h"
 #include "product_form.h"
 #include "snowball_pde.h"
 
@@ -128,10 +129,23 @@ class DialogCalculatorPDE : public QDialog {
     bool require_product();
     bool validate_schedule(QString& error);
     bool validate_terms(QString& error, bool price_only);
+    // The form into the engine, by the code that reads a product file (no checks).
     void read_form();
     void commit_product(double adj_rate, double adj_share);
     // Both checks, each failure in its own box; true when the product may be priced.
     bool validate_schedule_and_terms();
+    // What an action checks before it prices: the form's checks (schedule and terms, the terms
+    // alone, or the initial price alone), every number strictly read, the maturity against the
+    // schedule and the engine's own check for a run holding `grids` grids. Each failure in one box,
+    // the engine left as it was; on success the form is read into the engine (not committed).
+    enum class FormCheck { Full, TermsOnly, InitialPriceOnly };
+    bool prepareEngine(FormCheck check, int grids);
+    ProductFormTexts formTexts() const;
+    bool maturityMatchesSchedule(double maturityDays);
+    // A plain number field outside the product terms; a box naming `label` when it is none.
+    bool readNumberField(QLineEdit* edit, const char* label, double& value);
+    // The look-up's year length and time to maturity from "今日"; a box when either is refused.
+    bool readLookupTime(double& days_per_year, double& tau);
 
     // Actions (dialog_calculator_pde_pricing.cpp, dialog_calculator_pde_greeks.cpp).
     void open_univariate();

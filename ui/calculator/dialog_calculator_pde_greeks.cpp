@@ -14,6 +14,7 @@
 #include "download_paths.h"
 #include "file_report.h"
 #include "form_text.h"
+#include "grid_memory.h"
 #include "sp_logger.h"
 #include "trade_calendar.h"
 #include "widget_observe_global.h"
@@ -33,9 +34,11 @@ struct DialogCalculatorPDE::GreeksRunResult {
 };
 
 void DialogCalculatorPDE::on_pushButton_calc_greeks_clicked() {
-    // The engine takes the form's current values; the payoff mode stays as last committed.
-    read_form();
+    // The form is checked, read and committed as "定价" does, so the read-out belongs to it; on
+    // refused terms the read-out of earlier ones is cleared.
+    if (!prepareEngine(FormCheck::Full, kRiskGridCount)) return clearGreeksReadout();
     if (!require_product()) return;
+    commit_product(engine.coupon_adj_rate, engine.coupon_adj_share);
     sp_printf(&SpLogger::instance(), kLogInfo, "%s calc %s",
               edit_product_no->text().toUtf8().constData(), engine.param_key().c_str());
     const QString gridFile =
@@ -86,11 +89,8 @@ void DialogCalculatorPDE::on_pushButton_lookup_clicked() {
         return;
     }
     const bool knocked_in = check_knocked_in->isChecked();
-    const double S = FormText::readNumber(edit_spot->text());
-    const double days_per_year = FormText::readNumber(edit_days_per_year->text());
-    const int today_number = FormText::readInt(edit_today->text());
-    const int end = FormText::dateNumber(observe_editor->endDate());
-    const double tau = trading_year_fraction(today_number, end, days_per_year);
+    double S = 0, days_per_year = 0, tau = 0;
+    if (!readNumberField(edit_spot, "今价", S) || !readLookupTime(days_per_year, tau)) return;
     const int d = FormText::readInt(edit_decimals->text());
 
     // Theta per trading day, vega and rho per percentage point.

@@ -40,15 +40,10 @@ QString errorEstimateText(double estimate) {
     return QStringLiteral("（误差估计 %1）").arg(QString::number(estimate, 'g', 2));
 }
 
-QString termsErrorTitle() {
-    return QStringLiteral("结构参数错误：");
-}
-
 }  // namespace
 
 void DialogCalculatorPDE::on_pushButton_price_clicked() {
-    if (!validate_schedule_and_terms()) return;
-    read_form();
+    if (!prepareEngine(FormCheck::Full, 0)) return;
     commit_product(engine.coupon_adj_rate, engine.coupon_adj_share);
     label_status->setText(busyText());
     runOnCopy(
@@ -69,18 +64,16 @@ void DialogCalculatorPDE::showCancelled() {
 }
 
 void DialogCalculatorPDE::on_pushButton_range_clicked() {
-    QString error;
     // Only the initial price is checked: a solve may run on a schedule still being edited.
-    if (!validate_terms(error, true)) {
-        Dialogs::critical(this, termsErrorTitle(), error);
+    double target = 0, lo = 0, hi = 0;
+    // The form's checks first, so that their messages stay as they were.
+    if (!prepareEngine(FormCheck::InitialPriceOnly, 0) ||
+        !readNumberField(edit_range_start, "区间开始", lo) ||
+        !readNumberField(edit_range_end, "区间结束", hi) ||
+        !readNumberField(edit_target, "目标值", target))
         return;
-    }
     label_status->setText(busyText());
-    read_form();
     commit_product(engine.coupon_adj_rate, engine.coupon_adj_share);
-    const double target = FormText::readNumber(edit_target->text());
-    const double lo = FormText::readNumber(edit_range_start->text());
-    const double hi = FormText::readNumber(edit_range_end->text());
     int kind = -1;
     if (combo_target->currentIndex() == 0) kind = kParamSigma;
     if (combo_target->currentIndex() == 1) kind = kParamCouponDiv;
@@ -130,19 +123,14 @@ void DialogCalculatorPDE::showRangeSolveOutcome(int rc, int kind, double result)
 }
 
 void DialogCalculatorPDE::on_pushButton_price_MC_clicked() {
-    read_form();
+    if (!prepareEngine(FormCheck::Full, 0)) return;
     edit_spot->setText(FormText::general6(price_mc(engine, kTradingDaysPerYear, kMonteCarloPaths)));
 }
 
 void DialogCalculatorPDE::on_pushButton_search_100_clicked() {
-    QString error;
-    if (!validate_terms(error, false)) {
-        Dialogs::critical(this, termsErrorTitle(), error);
-        return;
-    }
     // No commit: the univariate panel works on the product as last priced, with the form's
     // current values.
-    read_form();
+    if (!prepareEngine(FormCheck::TermsOnly, 0)) return;
     open_univariate();
 }
 
@@ -152,9 +140,12 @@ void DialogCalculatorPDE::on_pushButton_univariate_clicked() {
 
 void DialogCalculatorPDE::open_univariate() {
     if (!require_product()) return;
-    openUnivariatePanel(kParamSigma, FormText::readNumber(edit_S->text()),
-                        FormText::readNumber(edit_range_start->text()),
-                        FormText::readNumber(edit_range_end->text()), kUnivariateStep);
+    double spot = 0, start = 0, end = 0;
+    if (!readNumberField(edit_S, "期初价格", spot) ||
+        !readNumberField(edit_range_start, "区间开始", start) ||
+        !readNumberField(edit_range_end, "区间结束", end))
+        return;
+    openUnivariatePanel(kParamSigma, spot, start, end, kUnivariateStep);
 }
 
 void DialogCalculatorPDE::on_pushButton_stress_test_clicked() {
@@ -163,8 +154,7 @@ void DialogCalculatorPDE::on_pushButton_stress_test_clicked() {
 }
 
 void DialogCalculatorPDE::on_pushButton_win_rate_clicked() {
-    if (!validate_schedule_and_terms()) return;
-    read_form();
+    if (!prepareEngine(FormCheck::Full, 0)) return;
     // The simulation pays the coupons as stored, without the hidden adjustment.
     commit_product(0, 1);
     openWinRatePanel();

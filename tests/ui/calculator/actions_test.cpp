@@ -115,6 +115,7 @@ TEST_F(ActionsTest, ASolveThatFindsNothingSaysWhyAndKeepsTheForm) {
     EXPECT_EQ(lastBox().text, u8("价格上限必须高于期初价格"));
     EXPECT_TRUE(status().isEmpty());
     EXPECT_EQ(text("edit_vol"), "18");
+    setText("edit_S_max", "200");
 
     window->findChild<QComboBox*>(QStringLiteral("combo_target"))->setCurrentIndex(-1);
     click("pushButton_range");
@@ -215,8 +216,8 @@ TEST_F(ActionsTest, AGridRunThatFailsSaysSoAndShowsNoOldGreeks) {
     setText("edit_M", "1");
     click("pushButton_calc_greeks");
     EXPECT_EQ(lastBox().kind, Dialogs::Kind::Critical);
-    EXPECT_EQ(lastBox().title, u8("错误:"));
-    EXPECT_TRUE(lastBox().text.contains(u8("风险矩阵")));
+    EXPECT_EQ(lastBox().title, u8("结构参数错误"));
+    EXPECT_EQ(lastBox().text, u8(pricing_problem_text(PricingProblem::TooFewPriceSteps)));
     EXPECT_TRUE(text("edit_g_price").isEmpty());
     EXPECT_TRUE(text("edit_g_delta").isEmpty());
 }

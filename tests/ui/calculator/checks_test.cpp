@@ -35,17 +35,16 @@ TEST_F(EngineSetUpTest, DefaultTermsReachTheEngineInFractionsAndTradingYears) {
     EXPECT_EQ(e.coupon, std::vector<double>(e.obs_time.size(), 0.16));
 }
 
-TEST_F(EngineSetUpTest, AListKeepsItsEmptyPartsAsZeros) {
+TEST_F(EngineSetUpTest, AListWithAnEmptyPartOrOfAnotherLengthIsRefused) {
     observeSchedule().dates = QStringLiteral("20250307_20250707_20260107");
     setText("edit_ko_price", "103__101");
+    click("pushButton_price");
+    EXPECT_EQ(lastBox().text, u8("“敲出价格”不是数字，请检查"));
+    setText("edit_ko_price", "103_102_101");
     setText("edit_ko_coupon", "16_15");
     click("pushButton_price");
-    ASSERT_TRUE(recorder.records().isEmpty()) << lastBox().text.toStdString();
-    EXPECT_EQ(engine().obs_time.size(), 3u);
-    EXPECT_EQ(engine().ko_barrier, (std::vector<double>{103, 0, 101}));
-    // A list of another length stays as typed; the engine refuses it with NaN.
-    EXPECT_EQ(engine().coupon, (std::vector<double>{0.16, 0.15}));
-    EXPECT_EQ(text("edit_price"), "nan");
+    EXPECT_EQ(lastBox().text, u8(pricing_problem_text(PricingProblem::ScheduleLengthMismatch)));
+    EXPECT_TRUE(text("edit_price").isEmpty());
 }
 
 TEST_F(EngineSetUpTest, AFailedCheckLeavesPriceAndEngineAlone) {

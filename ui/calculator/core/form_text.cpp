@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "form_number.h"
+
 namespace FormText {
 
 namespace {
@@ -20,11 +22,16 @@ std::optional<double> number(const QString& text) {
     return value;
 }
 
+// A text that plainly means a number (full-width digits, a trailing "%" in a percent field) reads
+// as that number, so that what the checks accept is what the engine gets; "nan" stays NaN.
 double readNumber(const QString& text) {
+    if (const std::optional<double> plain = readFormNumber(text)) return *plain;
     return number(text).value_or(0.0);
 }
 
 double readPercent(const QString& text) {
+    if (const std::optional<double> percent = readFormNumber(text, NumberUnit::Percent))
+        return *percent / 100;
     return readNumber(text) / 100;
 }
 

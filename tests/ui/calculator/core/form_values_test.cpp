@@ -1,0 +1,92 @@
+// Reading the whole product form strictly, and the look-up date rule.
+#include <gtest/gtest.h>
+
+#include "lookup_date.h"
+#include "form_values.h"
+#include "qt_text.h"
+
+namespace {
+
+ProductFormTexts defaultTexts() {
+    ProductFormTexts t;
+    t.spot = "100";
+    t.ceiling = "200";
+    t.volatility = "20";
+    t.dividendRate = "0";
+    t.rate = "1.5";
+    t.maturityDays = "244";
+    t.knockOutCoupons = "16";
+    t.dividendCoupon = "16";
+    t.knockOutPrices = "103";
+    t.knockInPrices = "85";
+    t.priceSteps = "200";
+    t.timeSteps = "243";
+    t.daysPerYear = "252";
+    return t;
+}
+
+// The first refusal's message, or "" when the form reads.
+std::string refusal(const ProductFormTexts& t, ProductFormValues* values = nullptr) {
+    ProductFormValues read;
+    QString error;
+    const bool ok = readFormValues(t, 3, read, error);
+    if (values) *values = read;
+    return ok ? std::string() : error.toStdString();
+}
+
+}  // namespace
+
+TEST(ProductFormTest, DefaultTermsReadWithPercentAsFractionsAndEmptyExtendedFieldsAsZero) {
+    ProductFormValues v;
+    ASSERT_EQ(refusal(defaultTexts(), &v), "");
+    EXPECT_DOUBLE_EQ(v.volatility, 0.2);
+    EXPECT_DOUBLE_EQ(v.rate, 0.015);
+    EXPECT_EQ(v.knockOutCoupons, std::vector<double>(3, 0.16)) << "one value for every date";
+    EXPECT_EQ(v.knockInPrices, std::vector<double>(3, 85));
+    EXPECT_EQ(v.floor + v.callStrike + v.callParticipation + v.adjustShare + v.adjustRate, 0);
+    EXPECT_EQ(v.priceSteps, 200);
+}
+
+TEST(ProductFormTest, APercentFieldTakesTheNumberItObviouslyMeansAndRefusesTheRest) {
+    for (const char* text : {"18", "18%", "１８", " 18 ", "１８％", "18.0"}) {
+        ProductFormTexts t = defaultTexts();
+        t.volatility = u8(text);
+        ProductFormValues v;
+        ASSERT_EQ(refusal(t, &v), "") << text;
+        EXPECT_DOUBLE_EQ(v.volatility, 0.18) << text;
+    }
+    for (const char* text : {"十八", "abc", "", "nan", "18%%", "1 8"}) {
+        ProductFormTexts t = defaultTexts();
+        t.volatility = u8(text);
+        EXPECT_EQ(refusal(t), "“波动率(%)”不是数字，请检查") << text;
+    }
+}
+
+TEST(ProductFormTest, APriceFieldAndItsPerDateListRefuseWhatIsNotANumber) {
+    ProductFormTexts t = defaultTexts();
+    t.knockInPrices = u8("８０");
+    ProductFormValues v;
+    ASSERT_EQ(refusal(t, &v), "");
+    EXPECT_EQ(v.knockInPrices, std::vector<double>(3, 80));
+    for (const char* text : {"80%", "abc", "", "80_x_80", "80__80"}) {
+        t.knockInPrices = u8(text);
+        EXPECT_EQ(refusal(t), "“敲入价格”不是数字，请检查") << text;
+    }
+    t = defaultTexts();
+    t.priceSteps = "200.5";
+    EXPECT_EQ(refusal(t), "“M”不是整数，请检查");
+}
+
+TEST(LookupDateTest, OnlyADayOfTheProductsLifeIsLookedUp) {
+    const QDate start(2025, 1, 7), maturity(2026, 1, 7);
+    for (const char* text : {"20250107", "20250601", " 20260107 "})
+        EXPECT_TRUE(lookupDateProblem(text, start, maturity).isEmpty()) << text;
+    for (const char* text : {"20250106", "20260108"})
+        EXPECT_EQ(lookupDateProblem(text, start, maturity).toStdString(),
+                  "“今日”应在起始日20250107与到期日20260107之间")
+            << text;
+    for (const char* text : {"abc", "", "20250230", "2025-06-01"})
+        EXPECT_EQ(lookupDateProblem(text, start, maturity).toStdString(),
+                  "“今日”不是有效日期，请按yyyyMMdd格式输入")
+            << text;
+}
