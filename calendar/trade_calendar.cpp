@@ -65,7 +65,8 @@ bool TradeCalendar::load(const std::string& path) {
     const bool read = table.read(path, std::string(), true);
     size_t skipped = table.skipped_lines;
     if (read && !collect_dates(table, loaded, skipped)) {
-        sp_printf(log(), kLogError, "Calendar: dates in %s are not in ascending order.", path.c_str());
+        sp_printf(log(), kLogError, "Calendar: dates in %s are not in ascending order.",
+                  path.c_str());
         loaded.clear();
     }
     if (loaded.empty()) {

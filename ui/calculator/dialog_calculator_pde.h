@@ -6,8 +6,8 @@
 #include <QDialog>
 #include <QString>
 
-#include "product_file.h"
 #include "form_values.h"
+#include "product_file.h"
 #include "product_form.h"
 #include "snowball_pde.h"
 

@@ -132,7 +132,7 @@ bool DialogCalculatorPDE::prepareEngine(FormCheck check, int grids) {
     const std::size_t dates =
         observeSchedule().dates.split(QLatin1Char('_'), Qt::SkipEmptyParts).size();
     ProductFormValues values;
-    if (!readProductForm(formTexts(), dates, values, error)) {
+    if (!readFormValues(formTexts(), dates, values, error)) {
         Dialogs::critical(this, termsErrorTitle(), error);
         return false;
     }

@@ -10,8 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QShortcut>
+#include <QStyle>
 #include <QTextCodec>
 #include <QVBoxLayout>
 

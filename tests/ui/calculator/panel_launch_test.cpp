@@ -3,10 +3,10 @@
 #include <QTimer>
 
 #include "calculator_fixture.h"
-#include "run_wait.h"
 #include "panel_greeks_ua.h"
 #include "panel_stress.h"
 #include "panel_win_rate.h"
+#include "run_wait.h"
 #include "snowball_pde.h"
 #include "widget_observe_global.h"
 

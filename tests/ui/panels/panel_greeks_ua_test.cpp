@@ -14,9 +14,9 @@
 
 #include "dialogs.h"
 #include "panel_greeks_ua.h"
-#include "run_wait.h"
 #include "panel_test_support.h"
 #include "plot_curve.h"
+#include "run_wait.h"
 
 namespace {
 
@@ -145,7 +145,7 @@ TEST_F(PanelGreeksUaTest, RefiningANegativeOrNonNumericParameterDoesNothing) {
     for (const char* p : {"-0.1", "-", "abc"}) {
         edit("lineEdit_param")->setText(p);
         panel.on_pushButton_more_clicked();
-    waitForRuns(&panel);
+        waitForRuns(&panel);
         EXPECT_EQ(text("lineEdit_start"), "0") << p;
         EXPECT_EQ(text("lineEdit_end"), "1") << p;
     }

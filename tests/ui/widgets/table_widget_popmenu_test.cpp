@@ -88,11 +88,12 @@ TEST(TablePopmenu, ExportWritesTheTypedOrChosenName) {
     table.on_action_export_to();
     EXPECT_EQ(TempDir::read(dir.file("chosen.csv")), "H\nv\n");
     // Each export says where it went.
-    EXPECT_EQ(boxes.lines(),
-              QStringList({"导出|导出的文件名为：",
-                           "导出完成：|已保存到 " + QString::fromStdString(dir.file("result.csv")),
-                           "表格内容保存为|",
-                           "导出完成：|已保存到 " + QString::fromStdString(dir.file("chosen.csv"))}));
+    EXPECT_EQ(
+        boxes.lines(),
+        QStringList({"导出|导出的文件名为：",
+                     "导出完成：|已保存到 " + QString::fromStdString(dir.file("result.csv")),
+                     "表格内容保存为|",
+                     "导出完成：|已保存到 " + QString::fromStdString(dir.file("chosen.csv"))}));
 }
 
 TEST(TablePopmenu, CancelledOrEmptyFileNameSavesNothing) {

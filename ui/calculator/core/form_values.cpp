@@ -62,7 +62,7 @@ class FieldReader {
 }  // namespace
 
 bool readFormValues(const ProductFormTexts& t, std::size_t dates, ProductFormValues& v,
-                     QString& error) {
+                    QString& error) {
     const NumberUnit percent = NumberUnit::Percent;
     FieldReader read(error);
     v.spot = read.number(t.spot, "期初价格");

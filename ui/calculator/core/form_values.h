@@ -54,7 +54,7 @@ struct ProductFormValues {
 // year, not a whole number), with `error` naming it by its label. Per-date lists are read part by
 // part; a single value is repeated for `dates` dates as the form always did.
 bool readFormValues(const ProductFormTexts& texts, std::size_t dates, ProductFormValues& values,
-                     QString& error);
+                    QString& error);
 
 // The message for a field whose text is not a number.
 QString notANumberText(const QString& label);

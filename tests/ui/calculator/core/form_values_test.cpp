@@ -1,8 +1,8 @@
 // Reading the whole product form strictly, and the look-up date rule.
 #include <gtest/gtest.h>
 
-#include "lookup_date.h"
 #include "form_values.h"
+#include "lookup_date.h"
 #include "qt_text.h"
 
 namespace {

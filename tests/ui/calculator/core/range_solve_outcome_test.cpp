@@ -1,8 +1,8 @@
 // What the window says after a solve in an interval, per result code of the search.
 #include <gtest/gtest.h>
 
-#include "range_solve_outcome.h"
 #include "qt_text.h"
+#include "range_solve_outcome.h"
 
 namespace {
 
