@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "background_run.h"
+#include "button_clicks.h"
 #include "dialogs.h"
 #include "form_text.h"
 #include "panel_helpers.h"
@@ -84,12 +85,9 @@ void PanelGreeks_UA::buildWidgets() {
 
     connect(comboBox_param, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &PanelGreeks_UA::on_comboBox_param_IndexChanged);
-    connect(pushButton_analyse, &QPushButton::clicked, this,
-            &PanelGreeks_UA::on_pushButton_analyse_clicked);
-    connect(pushButton_more, &QPushButton::clicked, this,
-            &PanelGreeks_UA::on_pushButton_more_clicked);
-    connect(pushButton_use, &QPushButton::clicked, this,
-            &PanelGreeks_UA::on_pushButton_use_clicked);
+    connectClicks(this, {{pushButton_analyse, &PanelGreeks_UA::on_pushButton_analyse_clicked},
+                         {pushButton_more, &PanelGreeks_UA::on_pushButton_more_clicked},
+                         {pushButton_use, &PanelGreeks_UA::on_pushButton_use_clicked}});
 }
 
 void PanelGreeks_UA::copyTerms(const Snowball_PDE& terms) {
