@@ -102,9 +102,7 @@ TEST_F(PanelStressTest, ExportWritesDeltaGammaThenTVEachFollowedByTwoEmptyLines)
     EXPECT_EQ(recorder.records()[1].kind, Dialogs::Kind::Information);
     EXPECT_TRUE(recorder.records()[1].text.contains(path)) << "the export says where it went";
 
-    const QStringList lines =
-        QString::fromLocal8Bit(QByteArray::fromStdString(TempDir::read(path.toStdString())))
-            .split('\n');
+    const QStringList lines = exportedLines(path);
     // Three sections of name, header, two rows and two empty lines.
     ASSERT_GE(lines.size(), 18);
     EXPECT_EQ(lines[0], "Delta");
