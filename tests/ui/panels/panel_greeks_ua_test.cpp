@@ -37,6 +37,10 @@ class PanelGreeksUaTest : public ::testing::Test {
     const QwtPlotCurve* curve(int i) {
         return panel.findChild<PlotCurve*>("plot")->curveList().at(i);
     }
+    // The start, end and step fields, as shown.
+    QStringList range() {
+        return {text("lineEdit_start"), text("lineEdit_end"), text("lineEdit_step")};
+    }
     void setRange(const char* start, const char* end, const char* step) {
         edit("lineEdit_start")->setText(start);
         edit("lineEdit_end")->setText(end);
@@ -53,9 +57,7 @@ TEST_F(PanelGreeksUaTest, OpensOnVolatilityWithTheTargetAndEmptyResults) {
     EXPECT_EQ(combo()->currentIndex(), 3);
     EXPECT_EQ(combo()->itemText(5), "红利&敲出票息");
     EXPECT_EQ(text("lineEdit_target"), "100");
-    EXPECT_EQ(text("lineEdit_start"), "0");
-    EXPECT_EQ(text("lineEdit_end"), "1");
-    EXPECT_EQ(text("lineEdit_step"), "0.05");
+    EXPECT_EQ(range(), QStringList({"0", "1", "0.05"}));
     EXPECT_FALSE(edit("lineEdit_step")->isEnabled());
     EXPECT_EQ(text("lineEdit_nearest"), "-");
     EXPECT_EQ(text("lineEdit_deviation"), "-");
@@ -68,16 +70,12 @@ TEST_F(PanelGreeksUaTest, OpensOnVolatilityWithTheTargetAndEmptyResults) {
 TEST_F(PanelGreeksUaTest, SetParamRangeSelectsTheKindAndWritesNegativeBoundsAsZero) {
     panel.setParamRange(0, -5, 110.123456789, 5);
     EXPECT_EQ(combo()->currentIndex(), 0);
-    EXPECT_EQ(text("lineEdit_start"), "0");
-    EXPECT_EQ(text("lineEdit_end"), "110.123");
-    EXPECT_EQ(text("lineEdit_step"), "5");
+    EXPECT_EQ(range(), QStringList({"0", "110.123", "5"}));
 }
 
 TEST_F(PanelGreeksUaTest, ChoosingKnockInPriceWritesItsDefaultRange) {
     combo()->setCurrentIndex(1);
-    EXPECT_EQ(text("lineEdit_start"), "80");
-    EXPECT_EQ(text("lineEdit_end"), "90");
-    EXPECT_EQ(text("lineEdit_step"), "1");
+    EXPECT_EQ(range(), QStringList({"80", "90", "1"}));
 }
 
 TEST_F(PanelGreeksUaTest, ZeroToOneIsSweptInTwentyPointsWithoutOne) {
@@ -131,9 +129,7 @@ TEST_F(PanelGreeksUaTest, RefiningSweepsOneStepEitherSideInTenthsNeverBelowZero)
         edit("lineEdit_param")->setText(c.param);
         panel.on_pushButton_more_clicked();
         waitForRuns(&panel);
-        EXPECT_EQ(text("lineEdit_start"), c.start) << c.param;
-        EXPECT_EQ(text("lineEdit_end"), c.end) << c.param;
-        EXPECT_EQ(text("lineEdit_step"), "0.005") << c.param;
+        EXPECT_EQ(range(), QStringList({c.start, c.end, "0.005"})) << c.param;
         ASSERT_EQ(curve(0)->dataSize(), c.points) << c.param;
         EXPECT_NEAR(curve(0)->sample(0).x(), c.first, 1e-12) << c.param;
         EXPECT_NEAR(curve(0)->sample(c.points - 1).x(), c.last, 1e-12) << c.param;
