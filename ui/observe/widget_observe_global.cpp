@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 #include <QTableWidget>
 
+#include "button_clicks.h"
 #include "dialogs.h"
 #include "observe_schedule.h"
 #include "table_helpers.h"
@@ -62,12 +63,11 @@ WidgetObserveGlobal::WidgetObserveGlobal(bool closeOnSave, bool tableOnly)
     : QDialog(nullptr), closeOnSave(closeOnSave), tableOnly(tableOnly) {
     setWindowTitle(QStringLiteral("观察日管理"));
     resize(500, 600);
-    buildWidgets();
-    buildLayout();
+    buildLayout(buildWidgets());
     connectButtons();
 }
 
-void WidgetObserveGlobal::buildWidgets() {
+QList<QWidget*> WidgetObserveGlobal::buildWidgets() {
     dateEdit_start = named(makeDateEdit(QDate::currentDate(), this), "dateEdit_start");
     dateEdit_end = named(makeDateEdit(dateEdit_start->date().addYears(1), this), "dateEdit_end");
     comboBox_frequency =
@@ -88,15 +88,27 @@ void WidgetObserveGlobal::buildWidgets() {
     pushButton_set_ob_item =
         makeButton(QStringLiteral("设置"), "pushButton_set_ob_item", kGreyButton, this);
 
-    label_start = makeLabel(QStringLiteral("起始日"), "label_start", dateEdit_start, this);
-    label_end = makeLabel(QStringLiteral("到期日"), "label_end", dateEdit_end, this);
-    label_frequency =
-        makeLabel(QStringLiteral("敲出观察频率"), "label_frequency", comboBox_frequency, this);
-    label_lockup = makeLabel(QStringLiteral("锁定期"), "label_lockup", lineEdit_lockup, this);
-    label_start_value =
-        makeLabel(QStringLiteral("起始值"), "label_start_value", lineEdit_start_value, this);
-    label_change = makeLabel(QStringLiteral("变化"), "label_change", lineEdit_change, this);
-    label_steps = makeLabel(QStringLiteral("阶梯数"), "label_steps", lineEdit_steps, this);
+    // The settings column top to bottom, each field under its label (none for the buttons and
+    // the column choice).
+    const struct {
+        QWidget* field;
+        const char* label;
+        const char* labelName;
+    } settings[] = {{dateEdit_start, "起始日", "label_start"},
+                    {dateEdit_end, "到期日", "label_end"},
+                    {comboBox_frequency, "敲出观察频率", "label_frequency"},
+                    {lineEdit_lockup, "锁定期", "label_lockup"},
+                    {pushButton_observe, nullptr, nullptr},
+                    {comboBox_column, nullptr, nullptr},
+                    {lineEdit_start_value, "起始值", "label_start_value"},
+                    {lineEdit_change, "变化", "label_change"},
+                    {lineEdit_steps, "阶梯数", "label_steps"},
+                    {pushButton_set_ob_item, nullptr, nullptr}};
+    QList<QWidget*> column;
+    for (const auto& s : settings) {
+        if (s.label) column << makeLabel(QString::fromUtf8(s.label), s.labelName, s.field, this);
+        column << s.field;
+    }
     label_filler = makeLabel(QString(), "label_filler", nullptr, this);
 
     tableWidget_observe = named(new QTableWidget(this), "tableWidget_observe");
@@ -118,9 +130,10 @@ void WidgetObserveGlobal::buildWidgets() {
     pushButton_save = makeButton(QStringLiteral("保存"), "pushButton_save", kRedButton, this);
     label_note =
         named(new QLabel(QStringLiteral("注意：计算前请先点击保存按钮"), this), "label_note");
+    return column;
 }
 
-void WidgetObserveGlobal::buildLayout() {
+void WidgetObserveGlobal::buildLayout(const QList<QWidget*>& settings) {
     auto* box = new QHBoxLayout(this);
     if (tableOnly) {
         box->addWidget(tableWidget_observe);
@@ -132,15 +145,9 @@ void WidgetObserveGlobal::buildLayout() {
     }
 
     auto* left = new QGridLayout;
-    const QList<QWidget*> column = {label_start,     dateEdit_start,        label_end,
-                                    dateEdit_end,    label_frequency,       comboBox_frequency,
-                                    label_lockup,    lineEdit_lockup,       pushButton_observe,
-                                    comboBox_column, label_start_value,     lineEdit_start_value,
-                                    label_change,    lineEdit_change,       label_steps,
-                                    lineEdit_steps,  pushButton_set_ob_item};
-    for (int row = 0; row < column.size(); ++row)
-        left->addWidget(column[row], row, 0);
-    left->addWidget(label_filler, column.size(), 0, 5, 1);
+    for (int row = 0; row < settings.size(); ++row)
+        left->addWidget(settings[row], row, 0);
+    left->addWidget(label_filler, settings.size(), 0, 5, 1);
 
     auto* right = new QGridLayout;
     right->addWidget(tableWidget_observe, 0, 0, 5, 5);
@@ -155,20 +162,14 @@ void WidgetObserveGlobal::buildLayout() {
 }
 
 void WidgetObserveGlobal::connectButtons() {
-    connect(pushButton_add, &QPushButton::clicked, this,
-            &WidgetObserveGlobal::on_pushButton_add_clicked);
-    connect(pushButton_remove, &QPushButton::clicked, this,
-            &WidgetObserveGlobal::on_pushButton_remove_clicked);
-    connect(pushButton_divide, &QPushButton::clicked, this,
-            &WidgetObserveGlobal::on_pushButton_divide_clicked);
-    connect(pushButton_merge, &QPushButton::clicked, this,
-            &WidgetObserveGlobal::on_pushButton_merge_clicked);
-    connect(pushButton_save, &QPushButton::clicked, this,
-            &WidgetObserveGlobal::on_pushButton_save_clicked);
-    connect(pushButton_observe, &QPushButton::clicked, this,
-            &WidgetObserveGlobal::on_pushButton_observe_clicked);
-    connect(pushButton_set_ob_item, &QPushButton::clicked, this,
-            &WidgetObserveGlobal::on_pushButton_set_ob_item_clicked);
+    connectClicks(
+        this, {{pushButton_add, &WidgetObserveGlobal::on_pushButton_add_clicked},
+               {pushButton_remove, &WidgetObserveGlobal::on_pushButton_remove_clicked},
+               {pushButton_divide, &WidgetObserveGlobal::on_pushButton_divide_clicked},
+               {pushButton_merge, &WidgetObserveGlobal::on_pushButton_merge_clicked},
+               {pushButton_save, &WidgetObserveGlobal::on_pushButton_save_clicked},
+               {pushButton_observe, &WidgetObserveGlobal::on_pushButton_observe_clicked},
+               {pushButton_set_ob_item, &WidgetObserveGlobal::on_pushButton_set_ob_item_clicked}});
     // What the user types into a cell goes into the model.
     connect(tableWidget_observe, &QTableWidget::itemChanged, this,
             &WidgetObserveGlobal::onItemChanged);
@@ -240,33 +241,31 @@ void WidgetObserveGlobal::loadScheduleTable(const QString& dates, const QString&
                                             const QString& knockInPrices) {
     const ScheduleResult result = model.load(dates, knockOutPrices, knockOutCoupons, knockInPrices);
     if (result.ok) lineEdit_steps->setText(QString::number(model.rowCount()));
-    drawTable();
-    showMessages(result, this);
+    showResult(result);
 }
 
 void WidgetObserveGlobal::on_pushButton_set_ob_item_clicked() {
     const ScheduleResult result =
         model.fillSteps(lineEdit_steps->text(), lineEdit_start_value->text(),
                         lineEdit_change->text(), comboBox_column->currentIndex());
-    drawTable();
-    showMessages(result, this);
+    showResult(result);
 }
 
 void WidgetObserveGlobal::on_pushButton_add_clicked() {
-    const int row = tableWidget_observe->currentRow();
-    const ScheduleResult result = model.insertRow(row);
-    // The table inserts the row itself too, so that the selection stays on the row it was on.
-    if (result.ok) tableWidget_observe->insertRow(row);
-    drawTable();
-    showMessages(result, this);
+    editCurrentRow(&ObserveScheduleModel::insertRow, &QTableWidget::insertRow);
 }
 
 void WidgetObserveGlobal::on_pushButton_remove_clicked() {
+    editCurrentRow(&ObserveScheduleModel::removeRow, &QTableWidget::removeRow);
+}
+
+void WidgetObserveGlobal::editCurrentRow(ScheduleResult (ObserveScheduleModel::*modelEdit)(int),
+                                         void (QTableWidget::*tableEdit)(int)) {
     const int row = tableWidget_observe->currentRow();
-    const ScheduleResult result = model.removeRow(row);
-    if (result.ok) tableWidget_observe->removeRow(row);
-    drawTable();
-    showMessages(result, this);
+    const ScheduleResult result = (model.*modelEdit)(row);
+    // The table makes the same edit itself, so that the selection stays on the row it was on.
+    if (result.ok) (tableWidget_observe->*tableEdit)(row);
+    showResult(result);
 }
 
 void WidgetObserveGlobal::on_pushButton_divide_clicked() {
@@ -286,8 +285,7 @@ void WidgetObserveGlobal::setValueForEveryDate(int column, const QString& text) 
 
 void WidgetObserveGlobal::on_pushButton_save_clicked() {
     const ScheduleResult result = model.save();
-    drawTable();  // saved values show as the numbers they were read as
-    showMessages(result, this);
+    showResult(result);  // saved values show as the numbers they were read as
     if (!result.ok) return;
     emit scheduleSaved();
     if (closeOnSave) close();
@@ -317,6 +315,11 @@ void WidgetObserveGlobal::drawTable() {
     for (int c = ColumnKnockOutPrice; c < ColumnCount; ++c) {
         if (model.isMerged(c) && rows > 1) table->setSpan(0, c, rows, 1);
     }
+}
+
+void WidgetObserveGlobal::showResult(const ScheduleResult& result) {
+    drawTable();
+    showMessages(result, this);
 }
 
 void WidgetObserveGlobal::showMessages(const ScheduleResult& result, QWidget* parent) {

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QDialog>
+#include <QList>
 
 #include "observe_schedule_model.h"
 
@@ -72,8 +73,9 @@ class WidgetObserveGlobal : public QDialog {
     void on_pushButton_set_ob_item_clicked();
 
   private:
-    void buildWidgets();
-    void buildLayout();
+    // Makes the widgets; returns the settings column top to bottom, each label before its field.
+    QList<QWidget*> buildWidgets();
+    void buildLayout(const QList<QWidget*>& settings);
     void connectButtons();
 
     void estimateObserveDates();
@@ -81,6 +83,11 @@ class WidgetObserveGlobal : public QDialog {
                            const QString& knockOutCoupons, const QString& knockInPrices);
     // Makes the table show the model: its cells, and each merged column as one spanning cell.
     void drawTable();
+    // Draws the model after an edit and shows the edit's messages.
+    void showResult(const ScheduleResult& result);
+    // Inserts or removes the current row: in the model, then, when the model took it, in the table.
+    void editCurrentRow(ScheduleResult (ObserveScheduleModel::*modelEdit)(int),
+                        void (QTableWidget::*tableEdit)(int));
     void showMessages(const ScheduleResult& result, QWidget* parent);
     void onItemChanged(QTableWidgetItem* item);
 
@@ -88,21 +95,14 @@ class WidgetObserveGlobal : public QDialog {
     const bool tableOnly;
     ObserveScheduleModel model;
 
-    QLabel* label_start = nullptr;
     QDateEdit* dateEdit_start = nullptr;
-    QLabel* label_end = nullptr;
     QDateEdit* dateEdit_end = nullptr;
-    QLabel* label_frequency = nullptr;
     QComboBox* comboBox_frequency = nullptr;
-    QLabel* label_lockup = nullptr;
     QLineEdit* lineEdit_lockup = nullptr;
     QPushButton* pushButton_observe = nullptr;
     QComboBox* comboBox_column = nullptr;
-    QLabel* label_start_value = nullptr;
     QLineEdit* lineEdit_start_value = nullptr;
-    QLabel* label_change = nullptr;
     QLineEdit* lineEdit_change = nullptr;
-    QLabel* label_steps = nullptr;
     QLineEdit* lineEdit_steps = nullptr;
     QPushButton* pushButton_set_ob_item = nullptr;
     QLabel* label_filler = nullptr;

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "background_run.h"
+#include "button_clicks.h"
 #include "dialogs.h"
 #include "form_text.h"
 #include "panel_helpers.h"
@@ -52,7 +53,7 @@ void PanelGreeks_UA::buildWidgets() {
     addLabelledEdits(row, {{&lineEdit_target, "目标值:", "100", "lineEdit_target"},
                            {&lineEdit_nearest, "最近值:", "-", "lineEdit_nearest"},
                            {&lineEdit_param, "参数:", "-", "lineEdit_param"}});
-    pushButton_use = addButton(row, QStringLiteral("使用"), QStringLiteral("pushButton_use"));
+    auto* use = addButton(row, QStringLiteral("使用"), QStringLiteral("pushButton_use"));
     lineEdit_deviation = addLabelledEdit(row, QStringLiteral("偏差:"), QStringLiteral("-"),
                                          QStringLiteral("lineEdit_deviation"));
     lineEdit_deviation->setStyleSheet(QStringLiteral("color:red"));
@@ -61,8 +62,7 @@ void PanelGreeks_UA::buildWidgets() {
         addButton(row, QStringLiteral("更精确..."), QStringLiteral("pushButton_more"));
     pushButton_more->setEnabled(false);
     pushButton_more->setStyleSheet(QStringLiteral("font-size:18px;color:red"));
-    pushButton_analyse =
-        addButton(row, QStringLiteral("分析"), QStringLiteral("pushButton_analyse"));
+    auto* analyse = addButton(row, QStringLiteral("分析"), QStringLiteral("pushButton_analyse"));
 
     // The result fields hold 6 significant digits, a sign and a point in full.
     const int resultWidth = lineEdit_param->fontMetrics().horizontalAdvance("-0.0000000") + 12;
@@ -79,17 +79,14 @@ void PanelGreeks_UA::buildWidgets() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addWidget(plot, 1);
-    run = new BackgroundRun(this, {pushButton_analyse, pushButton_more, pushButton_use});
+    run = new BackgroundRun(this, {analyse, pushButton_more, use});
     layout->addWidget(run->progressRow());
 
     connect(comboBox_param, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &PanelGreeks_UA::on_comboBox_param_IndexChanged);
-    connect(pushButton_analyse, &QPushButton::clicked, this,
-            &PanelGreeks_UA::on_pushButton_analyse_clicked);
-    connect(pushButton_more, &QPushButton::clicked, this,
-            &PanelGreeks_UA::on_pushButton_more_clicked);
-    connect(pushButton_use, &QPushButton::clicked, this,
-            &PanelGreeks_UA::on_pushButton_use_clicked);
+    connectClicks(this, {{analyse, &PanelGreeks_UA::on_pushButton_analyse_clicked},
+                         {pushButton_more, &PanelGreeks_UA::on_pushButton_more_clicked},
+                         {use, &PanelGreeks_UA::on_pushButton_use_clicked}});
 }
 
 void PanelGreeks_UA::copyTerms(const Snowball_PDE& terms) {

@@ -55,9 +55,7 @@ class PanelGreeks_UA : public QDialog {
     QLineEdit* lineEdit_nearest = nullptr;
     QLineEdit* lineEdit_param = nullptr;
     QLineEdit* lineEdit_deviation = nullptr;
-    QPushButton* pushButton_use = nullptr;
     QPushButton* pushButton_more = nullptr;
-    QPushButton* pushButton_analyse = nullptr;
     PlotCurve* plot = nullptr;
     SetFormParam set_form_param_;
     // The sweep runs off the user-interface thread and can be cancelled.

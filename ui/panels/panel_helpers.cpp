@@ -39,6 +39,12 @@ QPushButton* addButton(QBoxLayout* row, const QString& text, const QString& obje
     return button;
 }
 
+void showRaised(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 QString askExportFileName(QWidget* parent, const QString& caption, const QString& stem) {
     const QString initial = downloadDir() + QDir::separator() + stem + QLatin1Char('_') +
                             FormText::dateText(QDate::currentDate()) + QStringLiteral(".csv");

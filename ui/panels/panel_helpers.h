@@ -1,4 +1,5 @@
-// Small pieces the three analysis panels share: labelled fields, number texts, export names.
+// Small pieces the three analysis panels share: labelled fields, number texts, export names, the
+// one window of a kind.
 #pragma once
 
 #include <initializer_list>
@@ -28,6 +29,25 @@ void addLabelledEdits(QBoxLayout* row, std::initializer_list<LabelledEditSpec> f
 
 // Appends a push button showing `text` to the row; returns the button.
 QPushButton* addButton(QBoxLayout* row, const QString& text, const QString& objectName);
+
+// The one panel of its class in the process, created on first use and never destroyed; closing it
+// only hides it.
+template <class Panel>
+class SolePanel {
+  public:
+    static Panel* instance() {
+        if (!panel_) panel_ = new Panel;
+        return panel_;
+    }
+    // The panel if it was ever opened, else null.
+    static Panel* ifOpened() { return panel_; }
+
+  private:
+    static inline Panel* panel_ = nullptr;
+};
+
+// Shows the window above the others, with the focus.
+void showRaised(QWidget* window);
 
 // Asks where to save an export, starting at "<download folder>/<stem>_<today yyyyMMdd>.csv"; the
 // empty text when the dialog is cancelled, and then nothing is written.

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "background_run.h"
+#include "button_clicks.h"
 #include "colour_scale.h"
 #include "dialogs.h"
 #include "export_table_widget.h"
@@ -40,28 +41,18 @@ PanelStress::PanelStress(QWidget* parent) : QWidget(parent) {
     resize(880, 430);
 }
 
-namespace {
-
-PanelStress* open_panel = nullptr;
-
-}  // namespace
-
 PanelStress* PanelStress::instance() {
-    if (!open_panel) open_panel = new PanelStress;
-    return open_panel;
+    return SolePanel<PanelStress>::instance();
 }
 
 void PanelStress::closeOpen() {
-    if (!open_panel) return;
-    open_panel->close();
+    if (PanelStress* panel = SolePanel<PanelStress>::ifOpened()) panel->close();
 }
 
 void PanelStress::open(const Snowball_PDE& terms) {
     PanelStress* panel = instance();
     panel->copyTerms(terms);
-    panel->show();
-    panel->raise();
-    panel->activateWindow();
+    showRaised(panel);
 }
 
 void PanelStress::copyTerms(const Snowball_PDE& terms) {
@@ -94,8 +85,8 @@ void PanelStress::buildWidgets() {
     run = new BackgroundRun(this, {calc, data});
     layout->addWidget(run->progressRow());
 
-    connect(calc, &QPushButton::clicked, this, &PanelStress::on_pushButton_calc_clicked);
-    connect(data, &QPushButton::clicked, this, &PanelStress::on_pushButton_data_clicked);
+    connectClicks(this, {{calc, &PanelStress::on_pushButton_calc_clicked},
+                         {data, &PanelStress::on_pushButton_data_clicked}});
 }
 
 bool PanelStress::readGrid(StressGrid& grid) {

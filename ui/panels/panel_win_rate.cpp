@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "button_clicks.h"
 #include "dialogs.h"
 #include "export_table_widget.h"
 #include "file_report.h"
@@ -47,21 +48,15 @@ PanelWinRate::PanelWinRate(QWidget* parent)
 // The manager's destructor waits for a run still going.
 PanelWinRate::~PanelWinRate() = default;
 
-namespace {
-
-PanelWinRate* open_panel = nullptr;
-
-}  // namespace
-
 PanelWinRate* PanelWinRate::instance() {
-    if (!open_panel) open_panel = new PanelWinRate;
-    return open_panel;
+    return SolePanel<PanelWinRate>::instance();
 }
 
 void PanelWinRate::closeOpen() {
-    if (!open_panel) return;
-    open_panel->stopRun();
-    open_panel->close();
+    PanelWinRate* panel = SolePanel<PanelWinRate>::ifOpened();
+    if (!panel) return;
+    panel->stopRun();
+    panel->close();
 }
 
 void PanelWinRate::open(const Snowball_PDE& terms, int32_t startDate, int32_t maturityDate,
@@ -69,9 +64,7 @@ void PanelWinRate::open(const Snowball_PDE& terms, int32_t startDate, int32_t ma
     PanelWinRate* panel = instance();
     panel->takeTerms(terms, startDate, maturityDate, observationDates);
     panel->setDefaultRange();
-    panel->show();
-    panel->raise();
-    panel->activateWindow();
+    showRaised(panel);
 }
 
 void PanelWinRate::buildWidgets() {
@@ -111,10 +104,9 @@ void PanelWinRate::buildWidgets() {
     layout->addLayout(row);
     layout->addWidget(table_win_rate, 1);
 
-    connect(calc, &QPushButton::clicked, this, &PanelWinRate::on_pushButton_calc_clicked);
-    connect(data, &QPushButton::clicked, this, &PanelWinRate::on_pushButton_data_clicked);
-    connect(pushButton_stop, &QPushButton::clicked, this,
-            &PanelWinRate::on_pushButton_stop_clicked);
+    connectClicks(this, {{calc, &PanelWinRate::on_pushButton_calc_clicked},
+                         {data, &PanelWinRate::on_pushButton_data_clicked},
+                         {pushButton_stop, &PanelWinRate::on_pushButton_stop_clicked}});
 }
 
 void PanelWinRate::on_pushButton_stop_clicked() {

@@ -73,6 +73,13 @@ void expectMerged(QTableWidget* table, int column, const QString& value) {
         EXPECT_EQ(table->item(r, column), nullptr);
 }
 
+// The window's default values (103, 16, 80), each merged over every row.
+void expectDefaultValuesMerged(QTableWidget* table) {
+    expectMerged(table, 1, "103");
+    expectMerged(table, 2, "16");
+    expectMerged(table, 3, "80");
+}
+
 }  // namespace
 
 TEST_F(ObserveEditor, DefaultTermsGiveTenRolledDatesWithMergedValues) {
@@ -80,9 +87,7 @@ TEST_F(ObserveEditor, DefaultTermsGiveTenRolledDatesWithMergedValues) {
     EXPECT_EQ(child<QLineEdit>("lineEdit_steps")->text(), "10");
     EXPECT_EQ(observeSchedule().dates, kDefaultDates.join("_"));
     EXPECT_EQ(observeSchedule().knockOutPrices, "103");
-    expectMerged(table(), 1, "103");
-    expectMerged(table(), 2, "16");
-    expectMerged(table(), 3, "80");
+    expectDefaultValuesMerged(table());
     EXPECT_TRUE(boxes.records().isEmpty());
 }
 
@@ -123,9 +128,7 @@ TEST_F(ObserveEditor, RowAddedAboveTheFirstStaysUnderTheMergedCells) {
     ASSERT_EQ(table()->rowCount(), 11);
     EXPECT_EQ(text(0, 0), "");
     EXPECT_EQ(text(1, 0), "20240402");
-    expectMerged(table(), 1, "103");
-    expectMerged(table(), 2, "16");
-    expectMerged(table(), 3, "80");
+    expectDefaultValuesMerged(table());
 
     table()->setCurrentCell(5, 0);  // inside the merged cells: they grow by the new row
     editor.on_pushButton_add_clicked();
@@ -138,9 +141,7 @@ TEST_F(ObserveEditor, RemovingTheFirstRowKeepsTheMergedValues) {
     editor.on_pushButton_remove_clicked();
     ASSERT_EQ(table()->rowCount(), 9);
     EXPECT_EQ(text(0, 0), "20240502");
-    expectMerged(table(), 1, "103");
-    expectMerged(table(), 2, "16");
-    expectMerged(table(), 3, "80");
+    expectDefaultValuesMerged(table());
     editor.saveButton()->click();
     EXPECT_EQ(observeSchedule().knockInPrices, "80");
 }

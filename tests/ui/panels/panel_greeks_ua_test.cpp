@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "box_records.h"
 #include "dialogs.h"
 #include "panel_greeks_ua.h"
 #include "panel_test_support.h"
@@ -36,6 +37,10 @@ class PanelGreeksUaTest : public ::testing::Test {
     const QwtPlotCurve* curve(int i) {
         return panel.findChild<PlotCurve*>("plot")->curveList().at(i);
     }
+    // The start, end and step fields, as shown.
+    QStringList range() {
+        return {text("lineEdit_start"), text("lineEdit_end"), text("lineEdit_step")};
+    }
     void setRange(const char* start, const char* end, const char* step) {
         edit("lineEdit_start")->setText(start);
         edit("lineEdit_end")->setText(end);
@@ -52,9 +57,7 @@ TEST_F(PanelGreeksUaTest, OpensOnVolatilityWithTheTargetAndEmptyResults) {
     EXPECT_EQ(combo()->currentIndex(), 3);
     EXPECT_EQ(combo()->itemText(5), "红利&敲出票息");
     EXPECT_EQ(text("lineEdit_target"), "100");
-    EXPECT_EQ(text("lineEdit_start"), "0");
-    EXPECT_EQ(text("lineEdit_end"), "1");
-    EXPECT_EQ(text("lineEdit_step"), "0.05");
+    EXPECT_EQ(range(), QStringList({"0", "1", "0.05"}));
     EXPECT_FALSE(edit("lineEdit_step")->isEnabled());
     EXPECT_EQ(text("lineEdit_nearest"), "-");
     EXPECT_EQ(text("lineEdit_deviation"), "-");
@@ -67,16 +70,12 @@ TEST_F(PanelGreeksUaTest, OpensOnVolatilityWithTheTargetAndEmptyResults) {
 TEST_F(PanelGreeksUaTest, SetParamRangeSelectsTheKindAndWritesNegativeBoundsAsZero) {
     panel.setParamRange(0, -5, 110.123456789, 5);
     EXPECT_EQ(combo()->currentIndex(), 0);
-    EXPECT_EQ(text("lineEdit_start"), "0");
-    EXPECT_EQ(text("lineEdit_end"), "110.123");
-    EXPECT_EQ(text("lineEdit_step"), "5");
+    EXPECT_EQ(range(), QStringList({"0", "110.123", "5"}));
 }
 
 TEST_F(PanelGreeksUaTest, ChoosingKnockInPriceWritesItsDefaultRange) {
     combo()->setCurrentIndex(1);
-    EXPECT_EQ(text("lineEdit_start"), "80");
-    EXPECT_EQ(text("lineEdit_end"), "90");
-    EXPECT_EQ(text("lineEdit_step"), "1");
+    EXPECT_EQ(range(), QStringList({"80", "90", "1"}));
 }
 
 TEST_F(PanelGreeksUaTest, ZeroToOneIsSweptInTwentyPointsWithoutOne) {
@@ -117,28 +116,24 @@ TEST_F(PanelGreeksUaTest, AnEndBelowTheStartDoesNothingAndSaysNothing) {
     EXPECT_EQ(curve(0)->dataSize(), 0u);
 }
 
-TEST_F(PanelGreeksUaTest, RefiningFromPointThreeSweepsTwentyPointsATenthApart) {
-    // The button is enabled by a sweep; its slot is driven directly from a typed parameter.
-    edit("lineEdit_param")->setText("0.3");
-    panel.on_pushButton_more_clicked();
-    waitForRuns(&panel);
-    EXPECT_EQ(text("lineEdit_start"), "0.25");
-    EXPECT_EQ(text("lineEdit_end"), "0.35");
-    EXPECT_EQ(text("lineEdit_step"), "0.005");
-    ASSERT_EQ(curve(0)->dataSize(), 20u);
-    EXPECT_NEAR(curve(0)->sample(0).x(), 0.25, 1e-12);
-    EXPECT_NEAR(curve(0)->sample(19).x(), 0.345, 1e-12);
-}
-
-TEST_F(PanelGreeksUaTest, RefiningNearZeroStartsAtZeroAndPricesFifteenPoints) {
-    edit("lineEdit_param")->setText("0.02");
-    panel.on_pushButton_more_clicked();
-    waitForRuns(&panel);
-    EXPECT_EQ(text("lineEdit_start"), "0");
-    EXPECT_EQ(text("lineEdit_end"), "0.07");
-    EXPECT_EQ(text("lineEdit_step"), "0.005");
-    ASSERT_EQ(curve(0)->dataSize(), 15u);
-    EXPECT_NEAR(curve(0)->sample(14).x(), 0.07, 1e-12);
+TEST_F(PanelGreeksUaTest, RefiningSweepsOneStepEitherSideInTenthsNeverBelowZero) {
+    const struct {
+        const char* param;
+        const char *start, *end;  // as the fields show them; the step becomes 0.005
+        size_t points;
+        double first, last;
+    } cases[] = {{"0.3", "0.25", "0.35", 20, 0.25, 0.345}, {"0.02", "0", "0.07", 15, 0, 0.07}};
+    for (const auto& c : cases) {
+        setRange("0", "1", "0.05");  // the opening range: a refinement reads the step
+        // The button is enabled by a sweep; its slot is driven directly from a typed parameter.
+        edit("lineEdit_param")->setText(c.param);
+        panel.on_pushButton_more_clicked();
+        waitForRuns(&panel);
+        EXPECT_EQ(range(), QStringList({c.start, c.end, "0.005"})) << c.param;
+        ASSERT_EQ(curve(0)->dataSize(), c.points) << c.param;
+        EXPECT_NEAR(curve(0)->sample(0).x(), c.first, 1e-12) << c.param;
+        EXPECT_NEAR(curve(0)->sample(c.points - 1).x(), c.last, 1e-12) << c.param;
+    }
 }
 
 TEST_F(PanelGreeksUaTest, RefiningANegativeOrNonNumericParameterDoesNothing) {
@@ -203,9 +198,7 @@ TEST(PanelGreeksUaMessages, NoTermsUnpriceablePointsAndNoFiniteDistanceEachSayWh
     bare.findChild<QPushButton*>("pushButton_analyse")->click();
     waitForRuns(&bare);
     ASSERT_EQ(recorder.records().size(), 1);
-    EXPECT_EQ(recorder.records()[0].kind, Dialogs::Kind::Critical);
-    EXPECT_EQ(recorder.records()[0].title, "错误:");
-    EXPECT_EQ(recorder.records()[0].text, "未设置定价参数");
+    EXPECT_EQ(recorder.records()[0], criticalBox("错误:", "未设置定价参数"));
 
     PanelGreeks_UA panel(100);
     panel.copyTerms(TestSnowball::quarterly().grid(20, 20).build());

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "box_records.h"
 #include "colour_scale.h"
 #include "dialogs.h"
 #include "download_paths.h"
@@ -101,9 +102,7 @@ TEST_F(PanelStressTest, ExportWritesDeltaGammaThenTVEachFollowedByTwoEmptyLines)
     EXPECT_EQ(recorder.records()[1].kind, Dialogs::Kind::Information);
     EXPECT_TRUE(recorder.records()[1].text.contains(path)) << "the export says where it went";
 
-    const QStringList lines =
-        QString::fromLocal8Bit(QByteArray::fromStdString(TempDir::read(path.toStdString())))
-            .split('\n');
+    const QStringList lines = exportedLines(path);
     // Three sections of name, header, two rows and two empty lines.
     ASSERT_GE(lines.size(), 18);
     EXPECT_EQ(lines[0], "Delta");
@@ -131,9 +130,7 @@ TEST_F(PanelStressTest, ExportingBeforeAnyComputationReportsAnEmptyTable) {
     recorder.answerSaveFile(QString::fromStdString(dir.file("empty.csv")));
     click("pushButton_data");
     ASSERT_EQ(recorder.records().size(), 2);
-    EXPECT_EQ(recorder.records()[1].kind, Dialogs::Kind::Critical);
-    EXPECT_EQ(recorder.records()[1].title, "错误:");
-    EXPECT_EQ(recorder.records()[1].text, "试图导出空表。");
+    EXPECT_EQ(recorder.records()[1], criticalBox("错误:", "试图导出空表。"));
 }
 
 TEST_F(PanelStressTest, WithoutTermsItAsksForAPricingAndLeavesTheTables) {

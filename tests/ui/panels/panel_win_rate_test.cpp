@@ -41,6 +41,12 @@ class PanelWinRateTest : public ::testing::Test {
     bool waitForRun() {
         return QTest::qWaitFor([&] { return !panel.calculating(); }, 120000);
     }
+    // Sets the range, presses "计算" and waits for the run to end.
+    bool runRange(const char* start, const char* end, const char* step) {
+        setRange(start, end, step);
+        calc();
+        return waitForRun();
+    }
     QTableWidget* table() { return panel.findChild<QTableWidget*>("table_win_rate"); }
     double cellPercent(int row, int column) {
         QString t = table()->item(row, column)->text();
@@ -87,9 +93,7 @@ TEST_F(PanelWinRateTest, TheDefaultsGiveSevenRowsOfFractionsThatAddUp) {
 }
 
 TEST_F(PanelWinRateTest, ThePanelsRunGivesTheFractionsOfOneSimulationPerVolatility) {
-    setRange("10", "20", "10");
-    calc();
-    ASSERT_TRUE(waitForRun());
+    ASSERT_TRUE(runRange("10", "20", "10"));
     const auto terms = make_win_rate_terms(panel.engine, trade_calendar(), days[0], days[12],
                                            join_dates(days, {3, 6, 9, 12}));
     ASSERT_TRUE(terms);
@@ -101,9 +105,7 @@ TEST_F(PanelWinRateTest, ThePanelsRunGivesTheFractionsOfOneSimulationPerVolatili
 
 TEST_F(PanelWinRateTest, AStepDownFromAHigherStartStillListsTheRowsInIncreasingOrder) {
     panel.manager().processor_count = 4;
-    setRange("25", "7", "-3");
-    calc();
-    ASSERT_TRUE(waitForRun());
+    ASSERT_TRUE(runRange("25", "7", "-3"));
     ASSERT_EQ(table()->rowCount(), 7);
     EXPECT_EQ(table()->item(0, 0)->text(), "7%");
     EXPECT_EQ(table()->item(6, 0)->text(), "25%");
@@ -127,9 +129,7 @@ TEST_F(PanelWinRateTest, EightWorkersForThreeVolatilitiesRunThreeAndReportOnce) 
     panel.manager().processor_count = 8;
     QSignalSpy finished(&panel.manager(), &ThreadCalcuWinRateManager::SignalFinishedCalcuWinRate);
     QSignalSpy progress(&panel.manager(), &ThreadCalcuWinRateManager::SignalProgressWinRate);
-    setRange("10", "30", "10");
-    calc();
-    ASSERT_TRUE(waitForRun());
+    ASSERT_TRUE(runRange("10", "30", "10"));
     EXPECT_EQ(finished.count(), 1);
     ASSERT_EQ(progress.count(), 3);
     EXPECT_EQ(progress.last().at(0).toInt(), 3);
@@ -158,9 +158,7 @@ TEST_F(PanelWinRateTest, StopEndsTheRunAndLeavesTheTableOfTheLastWholeRun) {
     auto* stop = panel.findChild<QPushButton*>("pushButton_stop");
     ASSERT_NE(stop, nullptr);
     EXPECT_FALSE(stop->isEnabled());
-    setRange("10", "20", "10");
-    calc();
-    ASSERT_TRUE(waitForRun());
+    ASSERT_TRUE(runRange("10", "20", "10"));
     const QString before = table()->item(1, 5)->text();
 
     panel.manager().processor_count = 1;
@@ -207,18 +205,14 @@ TEST_F(PanelWinRateTest, TheDefaultRangeIsThreeStepsAroundTheEnginesVolatility) 
 
 TEST_F(PanelWinRateTest, AMaturityOnTheStartDateSimulatesOneDay) {
     panel.takeTerms(TestSnowball::quarterly().build(), days[0], days[0], QString::number(days[0]));
-    setRange("20", "20", "1");
-    calc();
-    ASSERT_TRUE(waitForRun());
+    ASSERT_TRUE(runRange("20", "20", "1"));
     ASSERT_EQ(table()->rowCount(), 1);
     // One day at 20 % cannot fall 20 % nor rise above 103 often, but it is simulated.
     EXPECT_NE(table()->item(0, 3)->text(), "-");
 }
 
 TEST_F(PanelWinRateTest, ExportWritesTheTableAndACancelledDialogWritesNothing) {
-    setRange("10", "20", "10");
-    calc();
-    ASSERT_TRUE(waitForRun());
+    ASSERT_TRUE(runRange("10", "20", "10"));
     panel.findChild<QPushButton*>("pushButton_data")->click();
     ASSERT_EQ(recorder.records().size(), 1);
     EXPECT_EQ(recorder.records()[0].title, "雪球模拟胜率数据存为:");
@@ -230,9 +224,7 @@ TEST_F(PanelWinRateTest, ExportWritesTheTableAndACancelledDialogWritesNothing) {
     recorder.answerSaveFile(chosen);
     panel.findChild<QPushButton*>("pushButton_data")->click();
     EXPECT_EQ(recorder.records().last().kind, Dialogs::Kind::Information);
-    const QStringList lines =
-        QString::fromLocal8Bit(QByteArray::fromStdString(TempDir::read(chosen.toStdString())))
-            .split('\n');
+    const QStringList lines = exportedLines(chosen);
     ASSERT_GE(lines.size(), 3);
     EXPECT_EQ(lines[0], "波动率,敲出且敲入,敲出且未敲入,未敲出且未敲入,未敲出且敲入,胜率");
     EXPECT_TRUE(lines[1].startsWith("10%,"));
@@ -252,8 +244,6 @@ TEST_F(PanelWinRateTest, StoppingARunEndsItsThreadsAndKeepsTheTable) {
     EXPECT_EQ(table()->rowCount(), 0) << "a stopped run shows no partial rows";
     QTest::qWait(50);  // the workers' late reports find no run and change nothing
     EXPECT_EQ(table()->rowCount(), 0);
-    setRange("7", "10", "3");
-    calc();
-    ASSERT_TRUE(waitForRun());
+    ASSERT_TRUE(runRange("7", "10", "3"));
     EXPECT_EQ(table()->rowCount(), 2) << "the next run goes to its end";
 }

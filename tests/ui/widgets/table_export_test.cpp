@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "box_records.h"
 #include "dialogs.h"
 #include "file_size_limit.h"
 #include "table_export.h"
@@ -65,9 +66,7 @@ TEST(TableExport, EmptyTableIsRefusedAndLeavesFilesAlone) {
     EXPECT_FALSE(QFileInfo::exists(path(dir, "fresh.csv")));
 
     ASSERT_EQ(boxes.records().size(), 2);
-    EXPECT_EQ(boxes.records()[0].kind, Dialogs::Kind::Critical);
-    EXPECT_EQ(boxes.records()[0].title, "错误:");
-    EXPECT_EQ(boxes.records()[0].text, "试图导出空表。");
+    EXPECT_EQ(boxes.records()[0], criticalBox("错误:", "试图导出空表。"));
 }
 
 TEST(TableExport, UnopenableFileIsReportedWithItsName) {
@@ -77,12 +76,8 @@ TEST(TableExport, UnopenableFileIsReportedWithItsName) {
     const QString file = path(dir, "no/such/folder/out.csv");
     EXPECT_FALSE(exportTableToCsv(table.get(), file));
     EXPECT_FALSE(exportTablesToCsv({{"TV", table.get()}}, file));
-    ASSERT_EQ(boxes.records().size(), 2);
-    for (const Dialogs::Record& box : boxes.records()) {
-        EXPECT_EQ(box.kind, Dialogs::Kind::Critical);
-        EXPECT_EQ(box.title, "无法打开文件:");
-        EXPECT_EQ(box.text, file);
-    }
+    const Dialogs::Record box = criticalBox("无法打开文件:", file);
+    EXPECT_EQ(boxes.records(), QList<Dialogs::Record>({box, box}));
 }
 
 TEST(TableExport, AWriteThatFailsIsReportedAndKeepsTheEarlierFile) {
@@ -101,12 +96,8 @@ TEST(TableExport, AWriteThatFailsIsReportedAndKeepsTheEarlierFile) {
     EXPECT_EQ(read(saved), "saved before\n");
     EXPECT_EQ(QDir(path(dir, "")).entryList(QDir::Files | QDir::Hidden), QStringList({"keep.csv"}))
         << "no temporary file is left behind";
-    ASSERT_EQ(boxes.records().size(), 2);
-    for (const Dialogs::Record& box : boxes.records()) {
-        EXPECT_EQ(box.kind, Dialogs::Kind::Critical);
-        EXPECT_EQ(box.title, "写入文件失败:");
-        EXPECT_EQ(box.text, saved);
-    }
+    const Dialogs::Record box = criticalBox("写入文件失败:", saved);
+    EXPECT_EQ(boxes.records(), QList<Dialogs::Record>({box, box}));
 }
 
 TEST(TablesExport, SectionsGoInByteOrderEachFollowedByTwoEmptyLines) {

@@ -195,8 +195,8 @@ TEST(FormNumber, ReadsWhatATextObviouslyMeansAndNothingElse) {
     const struct {
         const char* text;
         NumberUnit unit;
-        double value;  // NaN: refused
-    } cases[] = {
+        double value;
+    } accepted[] = {
         {"18", NumberUnit::Plain, 18},
         {" 1.5 ", NumberUnit::Plain, 1.5},
         {"１８", NumberUnit::Plain, 18},
@@ -205,27 +205,14 @@ TEST(FormNumber, ReadsWhatATextObviouslyMeansAndNothingElse) {
         {"18%", NumberUnit::Percent, 18},
         {"1.5 ％", NumberUnit::Percent, 1.5},
         {"1e2", NumberUnit::Plain, 100},
-        {"18%", NumberUnit::Plain, NAN},
-        {"%", NumberUnit::Percent, NAN},
-        {"18%%", NumberUnit::Percent, NAN},
-        {"十八", NumberUnit::Plain, NAN},
-        {"abc", NumberUnit::Plain, NAN},
-        {"", NumberUnit::Plain, NAN},
-        {"1 8", NumberUnit::Plain, NAN},
-        {"1,5", NumberUnit::Plain, NAN},
-        {"nan", NumberUnit::Plain, NAN},
-        {"inf", NumberUnit::Plain, NAN},
-        {"1e999", NumberUnit::Plain, NAN},
-        {"٣", NumberUnit::Plain, NAN},
     };
-    for (const auto& c : cases) {
-        const std::optional<double> v = readFormNumber(QString::fromUtf8(c.text), c.unit);
-        if (std::isnan(c.value)) {
-            EXPECT_FALSE(v) << c.text;
-        } else {
-            EXPECT_EQ(v, std::optional<double>(c.value)) << c.text;
-        }
-    }
+    for (const auto& c : accepted)
+        EXPECT_EQ(readFormNumber(QString::fromUtf8(c.text), c.unit), std::optional<double>(c.value))
+            << c.text;
+    for (const char* text : {"18%", "十八", "abc", "", "1 8", "1,5", "nan", "inf", "1e999", "٣"})
+        EXPECT_FALSE(readFormNumber(QString::fromUtf8(text), NumberUnit::Plain)) << text;
+    for (const char* text : {"%", "18%%"})
+        EXPECT_FALSE(readFormNumber(QString::fromUtf8(text), NumberUnit::Percent)) << text;
     EXPECT_EQ(writeFormNumber(99.6), "99.6");
     EXPECT_EQ(readFormNumber(writeFormNumber(0.1 + 0.2)), 0.1 + 0.2);
 }

@@ -1,4 +1,4 @@
-// The calendar and date-list helpers shared by the analysis-panel tests.
+// The calendar, date-list and export-reading helpers shared by the analysis-panel tests.
 #pragma once
 
 #include <string>
@@ -25,4 +25,10 @@ inline QString join_dates(const std::vector<int32_t>& days, const std::vector<in
     for (int p : positions)
         parts << QString::number(days[p]);
     return parts.join('_');
+}
+
+// The lines of an exported file, read as the panels write them (the local 8-bit encoding).
+inline QStringList exportedLines(const QString& path) {
+    return QString::fromLocal8Bit(QByteArray::fromStdString(TempDir::read(path.toStdString())))
+        .split('\n');
 }
