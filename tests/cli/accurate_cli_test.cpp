@@ -31,13 +31,13 @@ Snowball_PDE engine_for(bool extrapolate) {
 TEST(AccurateCli, PriceReproducesTheEngineAndPrintsTheErrorEstimateWhenExtrapolating) {
     const CliRun plain = run_price("", std::string(kProduct) + "}");
     ASSERT_EQ(plain.exit_code, 0) << plain.err;
-    const nlohmann::json p = nlohmann::json::parse(plain.out);
+    const nlohmann::json p = plain.json();
     EXPECT_EQ(p.at("price").get<double>(), engine_for(false).price());
     EXPECT_FALSE(p.contains("error_estimate"));
 
     const CliRun extrapolated = run_price("", std::string(kProduct) + R"(, "extrapolate": true})");
     ASSERT_EQ(extrapolated.exit_code, 0) << extrapolated.err;
-    const nlohmann::json x = nlohmann::json::parse(extrapolated.out);
+    const nlohmann::json x = extrapolated.json();
     const PdeResult r = engine_for(true).price_result();
     EXPECT_EQ(x.at("price").get<double>(), r.price);
     EXPECT_EQ(x.at("error_estimate").get<double>(), r.error_estimate);

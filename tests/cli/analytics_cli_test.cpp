@@ -30,7 +30,7 @@ class AnalyticsCli : public testing::Test {
 
     static nlohmann::json parse(const CliRun& r) {
         EXPECT_EQ(r.out.find('\n'), r.out.size() - 1) << "one line expected: " << r.out;
-        return nlohmann::json::parse(r.out);
+        return r.json();
     }
 
     TempDir dir;

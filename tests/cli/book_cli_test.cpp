@@ -59,7 +59,7 @@ TEST_F(BookCli, ABadRowGetsItsReasonWhileTheOtherRowsAreValuedAsTheValueCommandV
     ASSERT_EQ(plain.exit_code, 0) << plain.err;
     ASSERT_EQ(knocked.exit_code, 0) << knocked.err;
     for (const auto& [row, single] : {std::pair{rows[1], plain}, std::pair{rows[3], knocked}}) {
-        const nlohmann::json v = nlohmann::json::parse(single.out);
+        const nlohmann::json v = single.json();
         std::istringstream fields(row);
         std::string field;
         std::getline(fields, field, ',');

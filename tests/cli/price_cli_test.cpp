@@ -22,7 +22,7 @@ CliRun price_file(const std::string& json) {
 }
 
 double printed_price(const CliRun& run) {
-    return nlohmann::json::parse(run.out).at("price").get<double>();
+    return run.json().at("price").get<double>();
 }
 
 }  // namespace
