@@ -53,16 +53,8 @@ int run(int argc, char** argv) {
     const double values[] = {engine.lookup_price(spot, tau, ki), engine.lookup_delta(spot, tau, ki),
                              engine.lookup_gamma(spot, tau, ki), engine.lookup_theta(spot, tau, ki),
                              engine.lookup_vega(spot, tau, ki),  engine.lookup_rho(spot, tau, ki)};
-    const char* const names[] = {"price", "delta", "gamma", "theta", "vega", "rho"};
-    bool all = complete;
-    std::printf("{");
-    for (int k = 0; k < 6; ++k) {
-        const std::string v = json_number(values[k]);
-        all &= v != "null";
-        std::printf("%s\"%s\": %s", k ? ", " : "", names[k], v.c_str());
-    }
-    std::printf("}\n");
-    if (!all)
+    const bool all = print_value_and_greeks("price", values);
+    if (!complete || !all)
         return cmd.fail("no value at this underlying price and remaining life", kExitNoResult);
     return kExitOk;
 }

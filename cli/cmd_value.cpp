@@ -1,5 +1,4 @@
 // brimvale-cli value: a live product valued on a day of its life at the day's spot.
-#include <cstdio>
 #include <string>
 
 #include "command_registry.h"
@@ -24,8 +23,6 @@ const char* const kUsage =
     "knocked in only when --knocked-in is given.\n"
     "Exit status: 0 valued, 1 the product cannot be valued at this price, 2 bad input (a date\n"
     "outside the product's life or not a trading day among them).\n";
-
-const char* const kNames[] = {"value", "delta", "gamma", "theta", "vega", "rho"};
 
 std::string option(const CliArgs& args, const char* name) {
     return args.has(name) ? args.values.at(name) : std::string();
@@ -56,15 +53,9 @@ int run(int argc, char** argv) {
         return cmd.fail(failure.reason,
                         failure.kind == LiveFailure::NoGrid ? kExitNoResult : kExitBadInput);
     const double values[] = {out.price, out.delta, out.gamma, out.theta, out.vega, out.rho};
-    bool all = true;
-    std::printf("{");
-    for (int k = 0; k < 6; ++k) {
-        const std::string v = json_number(values[k]);
-        all &= v != "null";
-        std::printf("%s\"%s\": %s", k ? ", " : "", kNames[k], v.c_str());
-    }
-    std::printf("}\n");
-    return all ? kExitOk : cmd.fail("no value at this price (off the grid)", kExitNoResult);
+    return print_value_and_greeks("value", values)
+               ? kExitOk
+               : cmd.fail("no value at this price (off the grid)", kExitNoResult);
 }
 
 const bool registered = register_command(

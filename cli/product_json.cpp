@@ -297,6 +297,19 @@ std::string json_number(double v) {
     return buffer;
 }
 
+bool print_value_and_greeks(const char* first, const double (&values)[6]) {
+    const char* const names[] = {first, "delta", "gamma", "theta", "vega", "rho"};
+    bool all = true;
+    std::printf("{");
+    for (int k = 0; k < 6; ++k) {
+        const std::string v = json_number(values[k]);
+        all &= v != "null";
+        std::printf("%s\"%s\": %s", k ? ", " : "", names[k], v.c_str());
+    }
+    std::printf("}\n");
+    return all;
+}
+
 const char* product_keys_help() {
     return kKeysHelp;
 }

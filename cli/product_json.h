@@ -47,5 +47,9 @@ bool read_product_file(const std::string& path_or_dash, ProductFile& file, std::
 // A double as JSON with full precision ("%.17g"); "null" for NaN and infinities.
 std::string json_number(double v);
 
+// Prints {"<first>": v0, "delta": v1, "gamma": v2, "theta": v3, "vega": v4, "rho": v5} as one
+// line on standard output, each value as json_number writes it; true when none of them is null.
+bool print_value_and_greeks(const char* first, const double (&values)[6]);
+
 // The description of every product key, for the commands' --help.
 const char* product_keys_help();

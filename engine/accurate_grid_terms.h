@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "grid_product_terms.h"
 #include "sdirk_stepper.h"
 
 // Where a barrier falls among the nodes.
@@ -18,28 +19,14 @@ struct BarrierNodes {
     int side(std::size_t j) const { return j < first ? -1 : (j == first && on_node ? 0 : 1); }
 };
 
-struct AccurateGridTerms {
+// The grid's own nodes replace the uniform spacing: M is the number of intervals between them.
+struct AccurateGridTerms : GridProductTerms {
     std::vector<double> S;  // nodes 0 .. M
-    int M = 0;
-    int N = 0;
-    double dt = 0;
-    double T = 0;
-    double S0 = 0;
-    double S_max = 0;
-    double r = 0;
-    double principal = 0;  // S0 in full-value mode, 0 when values are profit and loss
-    double div_coupon = 0;
-    double floor_price = 0;
-    bool has_floor = false;
-    bool has_call = false;
-    double call_strike = 0;
-    double call_participation = 0;
 
     std::vector<int> col;   // observation column of each date (columns 1 .. N+1)
     std::vector<double> c;  // coupon of each date with the run's adjustment
     std::vector<BarrierNodes> ko, ki;
 
-    double shift() const { return S0 - principal; }
     double column_time(int n) const { return (n - 1) * dt; }
 
     void set_barriers(const std::vector<double>& ko_barrier, const std::vector<double>& ki_barrier);

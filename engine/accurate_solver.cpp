@@ -36,21 +36,10 @@ int day_parts(int days_after_jump, bool knocked_in, int at_least) {
 
 AccurateGridTerms terms_on(const Snowball_PDE& e, const PdeParams& p, std::vector<double> nodes) {
     AccurateGridTerms g;
+    g.set_run(p, e.payoff_mode, e.div_coupon);
+    g.set_floor_and_call(e.floor_price, e.call_strike, e.call_participation);
     g.M = static_cast<int>(nodes.size()) - 1;
     g.S = std::move(nodes);
-    g.N = p.N;
-    g.dt = p.T / p.N;
-    g.T = p.T;
-    g.S0 = p.S0;
-    g.S_max = p.S_max;
-    g.r = p.r;
-    g.principal = e.payoff_mode > 0.5 ? 0.0 : p.S0;
-    g.div_coupon = e.div_coupon;
-    g.has_floor = e.floor_price > 0;
-    g.floor_price = e.floor_price;
-    g.has_call = e.call_participation > 0;
-    g.call_strike = e.call_strike;
-    g.call_participation = e.call_participation;
     return g;
 }
 

@@ -70,16 +70,8 @@ double value_at(const std::vector<double>& column, double S0, double dS) {
 
 SnowballGridTerms grid_of(const PdeParams& p, double payoff_mode, double div_coupon) {
     SnowballGridTerms g;
-    g.M = p.M;
-    g.N = p.N;
+    g.set_run(p, payoff_mode, div_coupon);
     g.dS = p.S_max / p.M;
-    g.dt = p.T / p.N;
-    g.S0 = p.S0;
-    g.S_max = p.S_max;
-    g.T = p.T;
-    g.r = p.r;
-    g.principal = payoff_mode > 0.5 ? 0.0 : p.S0;
-    g.div_coupon = div_coupon;
     return g;
 }
 

@@ -33,40 +33,46 @@ void gamma_edges_and_theta(const NEWMAT::Matrix& V, double dt, NEWMAT::Matrix& G
     }
 }
 
+// The frame both spacings share on a grid of at least two rows and columns: D, G and Th sized
+// like V, delta on the edge rows by one-sided differences over the first and last spacings, the
+// inner rows by inner_row(i, below, here, above, delta_row, gamma_row), then the gamma edges and
+// theta. Row-major storage: cell (i, n), 0-based, is at i * C + n.
+template <class InnerRow>
+void differences(const NEWMAT::Matrix& V, double first, double last, double dt, NEWMAT::Matrix& D,
+                 NEWMAT::Matrix& G, NEWMAT::Matrix& Th, InnerRow inner_row) {
+    const int R = V.Nrows();
+    const int C = V.Ncols();
+    size_grid(D, R, C);
+    size_grid(G, R, C);
+    size_grid(Th, R, C);
+    const double* v = V.Store();
+    double* d = D.Store();
+    double* g = G.Store();
+    for (int n = 0; n < C; ++n) {
+        d[n] = (v[C + n] - v[n]) / first;
+        d[(R - 1) * C + n] = (v[(R - 1) * C + n] - v[(R - 2) * C + n]) / last;
+    }
+    for (int i = 1; i < R - 1; ++i)
+        inner_row(i, v + (i - 1) * C, v + i * C, v + (i + 1) * C, d + i * C, g + i * C);
+    gamma_edges_and_theta(V, dt, G, Th);
+}
+
 }  // namespace
 
 void finite_differences(const NEWMAT::Matrix& V, double dS, double dt, NEWMAT::Matrix& D,
                         NEWMAT::Matrix& G, NEWMAT::Matrix& Th) {
-    const int R = V.Nrows();
     const int C = V.Ncols();
-    if (R < 2 || C < 2) return;
-    size_grid(D, R, C);
-    size_grid(G, R, C);
-    size_grid(Th, R, C);
-
-    // Row-major storage: cell (i, n), 0-based, is at i * C + n.
-    const double* v = V.Store();
-    double* d = D.Store();
-    double* g = G.Store();
+    if (V.Nrows() < 2 || C < 2) return;
     const double half_over_dS = 0.5 / dS;
     const double over_dS2 = 1.0 / (dS * dS);
-
-    for (int n = 0; n < C; ++n) {
-        d[n] = (v[C + n] - v[n]) / dS;
-        d[(R - 1) * C + n] = (v[(R - 1) * C + n] - v[(R - 2) * C + n]) / dS;
-    }
-    for (int i = 1; i < R - 1; ++i) {
-        const double* below = v + (i - 1) * C;
-        const double* here = v + i * C;
-        const double* above = v + (i + 1) * C;
-        double* di = d + i * C;
-        double* gi = g + i * C;
-        for (int n = 0; n < C; ++n) {
-            di[n] = (above[n] - below[n]) * half_over_dS;
-            gi[n] = (below[n] + above[n] - 2 * here[n]) * over_dS2;
-        }
-    }
-    gamma_edges_and_theta(V, dt, G, Th);
+    differences(V, dS, dS, dt, D, G, Th,
+                [=](int, const double* below, const double* here, const double* above, double* di,
+                    double* gi) {
+                    for (int n = 0; n < C; ++n) {
+                        di[n] = (above[n] - below[n]) * half_over_dS;
+                        gi[n] = (below[n] + above[n] - 2 * here[n]) * over_dS2;
+                    }
+                });
 }
 
 void finite_differences_on_nodes(const NEWMAT::Matrix& V, const std::vector<double>& nodes,
@@ -75,31 +81,19 @@ void finite_differences_on_nodes(const NEWMAT::Matrix& V, const std::vector<doub
     const int R = V.Nrows();
     const int C = V.Ncols();
     if (R < 2 || C < 2 || static_cast<std::size_t>(R) != nodes.size()) return;
-    size_grid(D, R, C);
-    size_grid(G, R, C);
-    size_grid(Th, R, C);
-    const double* v = V.Store();
-    double* d = D.Store();
-    double* g = G.Store();
     const double first = nodes[1] - nodes[0];
     const double last = nodes[R - 1] - nodes[R - 2];
-    for (int n = 0; n < C; ++n) {
-        d[n] = (v[C + n] - v[n]) / first;
-        d[(R - 1) * C + n] = (v[(R - 1) * C + n] - v[(R - 2) * C + n]) / last;
-    }
-    for (int i = 1; i < R - 1; ++i) {
-        const double hm = nodes[i] - nodes[i - 1];
-        const double hp = nodes[i + 1] - nodes[i];
-        const double den = hm * hp * (hm + hp);
-        const double* below = v + (i - 1) * C;
-        const double* here = v + i * C;
-        const double* above = v + (i + 1) * C;
-        double* di = d + i * C;
-        double* gi = g + i * C;
-        for (int n = 0; n < C; ++n) {
-            di[n] = (hm * hm * above[n] + (hp * hp - hm * hm) * here[n] - hp * hp * below[n]) / den;
-            gi[n] = 2 * (hp * below[n] - (hm + hp) * here[n] + hm * above[n]) / den;
-        }
-    }
-    gamma_edges_and_theta(V, dt, G, Th);
+    differences(
+        V, first, last, dt, D, G, Th,
+        [&nodes, C](int i, const double* below, const double* here, const double* above, double* di,
+                    double* gi) {
+            const double hm = nodes[i] - nodes[i - 1];
+            const double hp = nodes[i + 1] - nodes[i];
+            const double den = hm * hp * (hm + hp);
+            for (int n = 0; n < C; ++n) {
+                di[n] =
+                    (hm * hm * above[n] + (hp * hp - hm * hm) * here[n] - hp * hp * below[n]) / den;
+                gi[n] = 2 * (hp * below[n] - (hm + hp) * here[n] + hm * above[n]) / den;
+            }
+        });
 }

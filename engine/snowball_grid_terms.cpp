@@ -50,12 +50,8 @@ void SnowballGridTerms::set_nodes(const std::vector<double>& ko_barrier,
         ko.push_back(clamp_node(std::ceil(snap_to_node(b / dS)), 1, M + 1));
     for (double b : ki_barrier)
         ki.push_back(clamp_node(std::floor(snap_to_node(b / dS)) + 1, 0, M + 1));
-    has_floor = floor > 0;
-    floor_price = floor;
+    set_floor_and_call(floor, strike, participation);
     floor_node = has_floor ? clamp_node(std::ceil(snap_to_node(floor / dS)), 0, M + 1) : -1;
-    has_call = participation > 0;
-    call_participation = participation;
-    call_strike = strike;
     call_node = std::ceil(snap_to_node(strike / dS));
 }
 

@@ -6,23 +6,11 @@
 #include <cstddef>
 #include <vector>
 
-struct SnowballGridTerms {
-    int M = 0;
-    int N = 0;
+#include "grid_product_terms.h"
+
+struct SnowballGridTerms : GridProductTerms {
     double dS = 0;
-    double dt = 0;
-    double S0 = 0;
-    double S_max = 0;
-    double T = 0;
-    double r = 0;
-    double principal = 0;  // S0 in full-value mode, 0 when values are profit and loss
-    double div_coupon = 0;
-    double floor_price = 0;
-    bool has_floor = false;
-    int floor_node = 0;  // nodes at or below it are in the floor region at maturity
-    bool has_call = false;
-    double call_participation = 0;
-    double call_strike = 0;
+    int floor_node = 0;    // nodes at or below the floor are in the floor region at maturity
     double call_node = 0;  // kept as a double: a strike far below the grid needs no clamping
 
     std::vector<int> col;   // observation column of each date
@@ -32,9 +20,6 @@ struct SnowballGridTerms {
     // The walk of the upper boundary over the dates starts at date 0 in column 1 and moves on
     // after the column of the date it stands on; walk_start[i] is the first column at date i.
     std::vector<int> walk_start;
-
-    // Amounts tied to the underlying are taken off by S0 − principal in profit-and-loss mode.
-    double shift() const { return S0 - principal; }
 
     // Columns of the observation times; false (after logging the time) for one below zero.
     bool set_observation_columns(const std::vector<double>& obs_time);

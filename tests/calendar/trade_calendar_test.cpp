@@ -25,6 +25,18 @@ struct ThreeDays : ::testing::Test {
     }
 };
 
+// A calendar whose only load failed (a file without the date column), with the log of that load
+// cleared.
+struct TradeCalendarEmpty : ::testing::Test {
+    TempDir dir;
+    TradeCalendar calendar{1};
+    LogCapture log;
+    void SetUp() override {
+        EXPECT_FALSE(calendar.load(dir.write("x.csv", "xDate\n20240102\n")));
+        log.clear();
+    }
+};
+
 }  // namespace
 
 TEST_F(ThreeDays, RollsAndShiftsFromDaysBetweenTradingDays) {
@@ -130,14 +142,7 @@ TEST(TradeCalendarLoad, RefusesDatesOutOfOrderSinceTheSearchNeedsThemAscending) 
                                 "Calendar: dates in " + path + " are not in ascending order."}));
 }
 
-TEST(TradeCalendarEmpty, EveryOperationTakesItsEmptyBranchWithOneLogLinePerCall) {
-    TempDir dir;
-    TradeCalendar calendar(1);
-    const std::string path = dir.write("x.csv", "xDate\n20240102\n");
-    LogCapture log;
-    EXPECT_FALSE(calendar.load(path));
-    log.clear();
-
+TEST_F(TradeCalendarEmpty, EveryOperationTakesItsEmptyBranchWithOneLogLinePerCall) {
     EXPECT_FALSE(calendar.is_trading_day(20240102));
     EXPECT_EQ(calendar.shift_trading_days(20240102, 1), 0);
     EXPECT_EQ(calendar.roll_to_trading_day(20240102), 0);

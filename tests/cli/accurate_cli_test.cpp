@@ -1,31 +1,18 @@
 // brimvale-cli price with the accurate scheme, run as a program.
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <string>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "snowball_pde.h"
+#include "cli_run.h"
 #include "temp_dir.h"
+#include "test_snowball.h"
 
 namespace {
 
-struct CliRun {
-    int exit_code;
-    std::string out;
-    std::string err;
-};
-
 CliRun run_price(const std::string& args, const std::string& json = "") {
     TempDir dir;
-    const std::string in = dir.write("product.json", json);
-    const std::string cmd = std::string(BRIMVALE_BIN_DIR "/brimvale-cli price ") + args + " " + in +
-                            " >" + dir.file("out") + " 2>" + dir.file("err");
-    const int status = std::system(cmd.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, TempDir::read(dir.file("out")),
-            TempDir::read(dir.file("err"))};
+    return run_cli("price " + args + " " + dir.write("product.json", json));
 }
 
 const char* const kProduct = R"({"obs_time": [0.25, 0.5, 0.75, 1], "ko_barrier": 103,
@@ -33,16 +20,9 @@ const char* const kProduct = R"({"obs_time": [0.25, 0.5, 0.75, 1], "ko_barrier":
     "M": 200, "N": 243, "scheme": "accurate")";
 
 Snowball_PDE engine_for(bool extrapolate) {
-    Snowball_PDE e;
-    PdeParams base;
-    base.sigma = 0.18;
-    base.r = 0.015;
-    base.M = 200;
-    base.N = 243;
-    base.scheme = PdeScheme::accurate;
-    base.extrapolate = extrapolate;
-    e.set_product({0.25, 0.5, 0.75, 1}, {103, 103, 103, 103}, {0.16, 0.16, 0.16, 0.16},
-                  {80, 80, 80, 80}, 0.16, 0, 0, 0, 0, 1, 0, base);
+    Snowball_PDE e = TestSnowball::quarterly().grid(200, 243).build();
+    e.params.scheme = PdeScheme::accurate;
+    e.params.extrapolate = extrapolate;
     return e;
 }
 
@@ -51,13 +31,13 @@ Snowball_PDE engine_for(bool extrapolate) {
 TEST(AccurateCli, PriceReproducesTheEngineAndPrintsTheErrorEstimateWhenExtrapolating) {
     const CliRun plain = run_price("", std::string(kProduct) + "}");
     ASSERT_EQ(plain.exit_code, 0) << plain.err;
-    const nlohmann::json p = nlohmann::json::parse(plain.out);
+    const nlohmann::json p = plain.json();
     EXPECT_EQ(p.at("price").get<double>(), engine_for(false).price());
     EXPECT_FALSE(p.contains("error_estimate"));
 
     const CliRun extrapolated = run_price("", std::string(kProduct) + R"(, "extrapolate": true})");
     ASSERT_EQ(extrapolated.exit_code, 0) << extrapolated.err;
-    const nlohmann::json x = nlohmann::json::parse(extrapolated.out);
+    const nlohmann::json x = extrapolated.json();
     const PdeResult r = engine_for(true).price_result();
     EXPECT_EQ(x.at("price").get<double>(), r.price);
     EXPECT_EQ(x.at("error_estimate").get<double>(), r.error_estimate);

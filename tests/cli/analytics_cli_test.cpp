@@ -1,21 +1,13 @@
 // brimvale-cli greeks, solve, mc and grids, run as a user runs them.
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <string>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "cli_run.h"
 #include "temp_dir.h"
 
 namespace {
-
-struct CliRun {
-    int exit_code;
-    std::string out;  // standard output
-    std::string err;  // standard error
-};
 
 class AnalyticsCli : public testing::Test {
   protected:
@@ -34,26 +26,11 @@ class AnalyticsCli : public testing::Test {
                              extra + "}");
     }
 
-    CliRun run(const std::string& args) const {
-        const std::string err_file = dir.file("stderr.txt");
-        const std::string command =
-            std::string(BRIMVALE_BIN_DIR) + "/brimvale-cli " + args + " 2>" + err_file;
-        std::FILE* pipe = popen(command.c_str(), "r");
-        CliRun r{-1, "", ""};
-        if (!pipe) return r;
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            r.out.append(buffer, n);
-        const int status = pclose(pipe);
-        r.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.err = TempDir::read(err_file);
-        return r;
-    }
+    static CliRun run(const std::string& args) { return run_cli(args); }
 
     static nlohmann::json parse(const CliRun& r) {
         EXPECT_EQ(r.out.find('\n'), r.out.size() - 1) << "one line expected: " << r.out;
-        return nlohmann::json::parse(r.out);
+        return r.json();
     }
 
     TempDir dir;

@@ -1,6 +1,4 @@
 // brimvale-cli value and book on product files, run as a user runs them, on the shipped calendar.
-#include <sys/wait.h>
-
 #include <sstream>
 #include <string>
 #include <vector>
@@ -8,15 +6,10 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "cli_run.h"
 #include "temp_dir.h"
 
 namespace {
-
-struct CliRun {
-    int exit_code;
-    std::string out;
-    std::string err;
-};
 
 // A one-year classic snowball from 7 January 2025 observed monthly after a three-month lock-up,
 // on a coarse grid to keep the test short.
@@ -30,13 +23,7 @@ const char* const kProduct = R"({
 
 class BookCli : public testing::Test {
   protected:
-    CliRun run(const std::string& args) const {
-        const std::string cmd = std::string(BRIMVALE_BIN_DIR "/brimvale-cli ") + args + " >" +
-                                dir.file("out") + " 2>" + dir.file("err");
-        const int status = std::system(cmd.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, TempDir::read(dir.file("out")),
-                TempDir::read(dir.file("err"))};
-    }
+    static CliRun run(const std::string& args) { return run_cli(args); }
     std::vector<std::string> lines(const std::string& text) const {
         std::vector<std::string> out;
         std::istringstream in(text);
@@ -72,7 +59,7 @@ TEST_F(BookCli, ABadRowGetsItsReasonWhileTheOtherRowsAreValuedAsTheValueCommandV
     ASSERT_EQ(plain.exit_code, 0) << plain.err;
     ASSERT_EQ(knocked.exit_code, 0) << knocked.err;
     for (const auto& [row, single] : {std::pair{rows[1], plain}, std::pair{rows[3], knocked}}) {
-        const nlohmann::json v = nlohmann::json::parse(single.out);
+        const nlohmann::json v = single.json();
         std::istringstream fields(row);
         std::string field;
         std::getline(fields, field, ',');

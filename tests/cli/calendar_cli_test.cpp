@@ -1,6 +1,4 @@
 // brimvale-cli schedule and calendar, run as a user runs them.
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <ctime>
 #include <string>
@@ -8,35 +6,16 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "cli_run.h"
 #include "temp_dir.h"
 
 namespace {
 
 const std::string kShipped = std::string(BRIMVALE_SOURCE_DIR) + "/data/trade_calendar.csv";
 
-struct CliRun {
-    int code = -1;
-    std::string out;
-    std::string err;
-    nlohmann::json json() const { return nlohmann::json::parse(out); }
-};
-
 // Runs brimvale-cli with the arguments (a shell word list) in the given working directory.
 CliRun cli(const std::string& args, const std::string& cwd = ".") {
-    TempDir dir;
-    const std::string err = dir.file("stderr");
-    const std::string command =
-        "cd '" + cwd + "' && '" BRIMVALE_BIN_DIR "/brimvale-cli' " + args + " 2>'" + err + "'";
-    CliRun run;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = TempDir::read(err);
-    return run;
+    return run_shell("cd '" + cwd + "' && " + cli_path() + " " + args);
 }
 
 std::string yyyymmdd(const std::tm& tm) {
@@ -68,7 +47,7 @@ TEST(CliSchedule, TodayToOneYearMonthlyWithLockupThreeGivesTenDatesEndingAtMatur
     const CliRun r = cli("schedule --start " + yyyymmdd(today) + " --end " + yyyymmdd(next) +
                              " --frequency 月 --lockup 3",
                          cwd.path().string());
-    ASSERT_EQ(r.code, 0) << r.err;
+    ASSERT_EQ(r.exit_code, 0) << r.err;
     EXPECT_NE(r.err.find("loaded from " BRIMVALE_BIN_DIR "/trade_calendar.csv."), std::string::npos)
         << r.err;
     const nlohmann::json j = r.json();
@@ -83,7 +62,7 @@ TEST(CliSchedule, PrintsDatesTradingTimesAndTheInclusiveDayCount) {
     const CliRun r =
         cli("schedule --start 20240210 --end 20250102 --frequency 1M --lockup 1 --calendar '" +
             kShipped + "'");
-    ASSERT_EQ(r.code, 0) << r.err;
+    ASSERT_EQ(r.exit_code, 0) << r.err;
     const nlohmann::json j = r.json();
     // The start rolls from the closed 10 February onto the 19th.
     EXPECT_EQ(split(j["dates"].get<std::string>()).front(), "20240319");
@@ -98,20 +77,21 @@ TEST(CliSchedule, PrintsDatesTradingTimesAndTheInclusiveDayCount) {
 TEST(CliSchedule, GeneratorErrorsExitOneWithTheirMessageAndBadArgumentsTwo) {
     const std::string cal = " --calendar '" + kShipped + "'";
     CliRun r = cli("schedule --start 20240102 --end 20250102 --lockup 12" + cal);
-    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.exit_code, 1);
     EXPECT_TRUE(r.out.empty());
     EXPECT_NE(r.err.find("锁定观察数量大于以观察频率取样的日期数量!"), std::string::npos) << r.err;
     r = cli("schedule --start 19900102 --end 20250102" + cal);  // rolls to no date
-    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.exit_code, 1);
     EXPECT_NE(r.err.find("无起始日"), std::string::npos) << r.err;
     r = cli("schedule --start 20240102 --end 20400102" + cal);
-    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.exit_code, 1);
     EXPECT_NE(r.err.find("无到期日"), std::string::npos) << r.err;
 
-    EXPECT_EQ(cli("schedule --start 20240230 --end 20250102" + cal).code, 2);
-    EXPECT_EQ(cli("schedule --start 20240102" + cal).code, 2);
-    EXPECT_EQ(cli("schedule --start 20240102 --end 20250102 --lockup x" + cal).code, 2);
-    EXPECT_EQ(cli("schedule --start 20240102 --end 20250102 --calendar /nonexistent.csv").code, 2);
+    EXPECT_EQ(cli("schedule --start 20240230 --end 20250102" + cal).exit_code, 2);
+    EXPECT_EQ(cli("schedule --start 20240102" + cal).exit_code, 2);
+    EXPECT_EQ(cli("schedule --start 20240102 --end 20250102 --lockup x" + cal).exit_code, 2);
+    EXPECT_EQ(cli("schedule --start 20240102 --end 20250102 --calendar /nonexistent.csv").exit_code,
+              2);
 }
 
 TEST(CliCalendar, CountsRollsAndShiftsOnTheGivenCalendar) {
@@ -125,10 +105,10 @@ TEST(CliCalendar, CountsRollsAndShiftsOnTheGivenCalendar) {
     EXPECT_EQ(cli("calendar shift 20240104 -1" + cal).json()["date"], 20240103);
 
     const CliRun past_end = cli("calendar shift 20240103 2" + cal);
-    EXPECT_EQ(past_end.code, 1);
+    EXPECT_EQ(past_end.exit_code, 1);
     EXPECT_TRUE(past_end.out.empty());
-    EXPECT_EQ(cli("calendar roll 20231231" + cal).code, 1);
-    EXPECT_EQ(cli("calendar shift 20240103" + cal).code, 2);
-    EXPECT_EQ(cli("calendar roll 2024-01-04" + cal).code, 2);
-    EXPECT_EQ(cli("calendar week 20240104" + cal).code, 2);
+    EXPECT_EQ(cli("calendar roll 20231231" + cal).exit_code, 1);
+    EXPECT_EQ(cli("calendar shift 20240103" + cal).exit_code, 2);
+    EXPECT_EQ(cli("calendar roll 2024-01-04" + cal).exit_code, 2);
+    EXPECT_EQ(cli("calendar week 20240104" + cal).exit_code, 2);
 }

@@ -1,12 +1,10 @@
 // brimvale-cli stress and winrate, run as a user runs them.
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <string>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "cli_run.h"
 #include "temp_dir.h"
 #include "test_calendar.h"
 
@@ -41,23 +39,9 @@ class PanelsCli : public testing::Test {
                extra;
     }
 
-    CliResult run(const std::string& args) const {
-        const std::string err_file = dir.file("stderr.txt");
-        const std::string command =
-            std::string(BRIMVALE_BIN_DIR) + "/brimvale-cli " + args + " 2>" + err_file;
-        std::FILE* pipe = popen(command.c_str(), "r");
-        CliResult r{-1, nullptr, ""};
-        if (!pipe) return r;
-        std::string out;
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            out.append(buffer, n);
-        const int status = pclose(pipe);
-        r.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.err = TempDir::read(err_file);
-        r.json = nlohmann::json::parse(out, nullptr, false);
-        return r;
+    static CliResult run(const std::string& args) {
+        const CliRun r = run_cli(args);
+        return {r.exit_code, nlohmann::json::parse(r.out, nullptr, false), r.err};
     }
 
     TempDir dir;

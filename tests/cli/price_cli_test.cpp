@@ -1,32 +1,19 @@
 // brimvale-cli price, run as a program on product files.
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <string>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "cli_run.h"
 #include "temp_dir.h"
 #include "test_snowball.h"
 
 namespace {
 
-struct CliRun {
-    int exit_code;
-    std::string out;
-    std::string err;
-};
-
 // Runs `brimvale-cli price ARGS` with `input` on standard input.
 CliRun run_price(const std::string& args, const std::string& input = "") {
     TempDir dir;
-    const std::string in = dir.write("in.json", input);
-    const std::string cmd = std::string(BRIMVALE_BIN_DIR "/brimvale-cli price ") + args + " <" +
-                            in + " >" + dir.file("out") + " 2>" + dir.file("err");
-    const int status = std::system(cmd.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, TempDir::read(dir.file("out")),
-            TempDir::read(dir.file("err"))};
+    return run_cli("price " + args + " <" + dir.write("in.json", input));
 }
 
 CliRun price_file(const std::string& json) {
@@ -35,7 +22,7 @@ CliRun price_file(const std::string& json) {
 }
 
 double printed_price(const CliRun& run) {
-    return nlohmann::json::parse(run.out).at("price").get<double>();
+    return run.json().at("price").get<double>();
 }
 
 }  // namespace

@@ -33,78 +33,69 @@ PdeResult reference(const TestSnowball& s) {
     return auto_call_finite_diff_accurate(e, e.params, &grid, 8);
 }
 
-struct Pinned {
-    TestSnowball terms;
-    double price, delta, gamma;  // of the reference
-};
-
 TestSnowball named(const std::string& name) {
     TestSnowball s;
     s.name = name;
     return s;
 }
 
-std::vector<Pinned> pinned_references() {
-    std::vector<Pinned> list;
-    const auto add = [&list](TestSnowball s, double price, double delta, double gamma) {
-        list.push_back({s, price, delta, gamma});
-    };
-    TestSnowball s = named("classic");
-    add(s, 102.069045232, 0.33077579, -0.05472780);
-    s = named("step-down 0.5 a month");
-    s.ko_step = 0.5;
-    add(s, 101.912067294, 0.33394077, -0.05236294);
-    s = named("floor 70, knock-in 75");
-    s.floor_price = 70;
-    s.ki = 75;
-    add(s, 104.556608470, 0.07066060, -0.04121748);
-    s = named("call 50 % over 105");
-    s.call_participation = 0.5;
-    s.call_strike = 105;
-    add(s, 103.219253302, 0.48250677, -0.03669004);
-    s = named("profit and loss");
-    s.payoff_mode = 1;
-    add(s, 2.904553558, 0.29045120, -0.05412898);
-    s = named("q 3 %");
-    s.q = 0.03;
-    add(s, 100.943592650, 0.44915853, -0.05970895);
-    s = named("dividend coupon 5 %");
-    s.div_coupon = 0.05;
-    add(s, 100.480803796, 0.44416398, -0.04976491);
-    s = named("two years");
-    s.days = 486;
-    add(s, 100.907912411, 0.39243337, -0.04524810);
-    s = named("sigma 0");
-    s.sigma = 0;
-    add(s, 113.770996311, 0.0, 0.0);
-    s = named("sigma 10 %");
-    s.sigma = 0.10;
-    add(s, 108.084006704, -0.51880473, -0.04872869);
-    s = named("sigma 40 %");
-    s.sigma = 0.40;
-    add(s, 93.087698445, 0.53095629, -0.01874571);
-    s = named("S0 97.3");
-    s.S0 = 97.3;
-    add(s, 98.714585858, 0.43243744, -0.06323529);
-    s = named("observation on the first day");
-    s.lock_months = 0;
-    add(s, 101.198110639, 0.17077679, -0.06577412);
-    s = named("three months");
-    s.days = 63;
-    s.lock_months = 1;
-    add(s, 102.491730466, -0.07235383, -0.03523679);
-    s = named("knock-in 97");
-    s.ki = 97;
-    add(s, 98.534651456, 0.58400516, -0.04384252);
-    return list;
-}
+// A classic product with one change, and its reference.
+struct Pinned {
+    const char* name;
+    void (*change)(TestSnowball&);
+    double price, delta, gamma;  // of the reference
+
+    TestSnowball terms() const {
+        TestSnowball s = named(name);
+        change(s);
+        return s;
+    }
+};
+
+const Pinned kPinned[] = {
+    {"classic", [](TestSnowball&) {}, 102.069045232, 0.33077579, -0.05472780},
+    {"step-down 0.5 a month", [](TestSnowball& s) { s.ko_step = 0.5; }, 101.912067294, 0.33394077,
+     -0.05236294},
+    {"floor 70, knock-in 75",
+     [](TestSnowball& s) {
+         s.floor_price = 70;
+         s.ki = 75;
+     },
+     104.556608470, 0.07066060, -0.04121748},
+    {"call 50 % over 105",
+     [](TestSnowball& s) {
+         s.call_participation = 0.5;
+         s.call_strike = 105;
+     },
+     103.219253302, 0.48250677, -0.03669004},
+    {"profit and loss", [](TestSnowball& s) { s.payoff_mode = 1; }, 2.904553558, 0.29045120,
+     -0.05412898},
+    {"q 3 %", [](TestSnowball& s) { s.q = 0.03; }, 100.943592650, 0.44915853, -0.05970895},
+    {"dividend coupon 5 %", [](TestSnowball& s) { s.div_coupon = 0.05; }, 100.480803796, 0.44416398,
+     -0.04976491},
+    {"two years", [](TestSnowball& s) { s.days = 486; }, 100.907912411, 0.39243337, -0.04524810},
+    {"sigma 0", [](TestSnowball& s) { s.sigma = 0; }, 113.770996311, 0.0, 0.0},
+    {"sigma 10 %", [](TestSnowball& s) { s.sigma = 0.10; }, 108.084006704, -0.51880473,
+     -0.04872869},
+    {"sigma 40 %", [](TestSnowball& s) { s.sigma = 0.40; }, 93.087698445, 0.53095629, -0.01874571},
+    {"S0 97.3", [](TestSnowball& s) { s.S0 = 97.3; }, 98.714585858, 0.43243744, -0.06323529},
+    {"observation on the first day", [](TestSnowball& s) { s.lock_months = 0; }, 101.198110639,
+     0.17077679, -0.06577412},
+    {"three months",
+     [](TestSnowball& s) {
+         s.days = 63;
+         s.lock_months = 1;
+     },
+     102.491730466, -0.07235383, -0.03523679},
+    {"knock-in 97", [](TestSnowball& s) { s.ki = 97; }, 98.534651456, 0.58400516, -0.04384252},
+};
 
 }  // namespace
 
 TEST(AccurateAccuracy, ClassicPriceApproachesTheNestedReferenceAtSecondOrder) {
     const TestSnowball classic = named("classic");
     const PdeResult ref = reference(classic);
-    EXPECT_NEAR(ref.price, pinned_references().front().price, 1e-8) << "the pinned table is stale";
+    EXPECT_NEAR(ref.price, kPinned[0].price, 1e-8) << "the pinned table is stale";
     EXPECT_LT(ref.error_estimate, 2e-5);
 
     double previous = INFINITY;
@@ -121,10 +112,10 @@ TEST(AccurateAccuracy, ClassicPriceApproachesTheNestedReferenceAtSecondOrder) {
 }
 
 TEST(AccurateAccuracy, EveryProductIsWithinTheTargetsOfItsReference) {
-    for (const Pinned& p : pinned_references()) {
-        SCOPED_TRACE(p.terms.name);
-        const PdeResult at300 = accurate(p.terms, 300, false).price_result();
-        const PdeResult at200x = accurate(p.terms, 200, true).price_result();
+    for (const Pinned& p : kPinned) {
+        SCOPED_TRACE(p.name);
+        const PdeResult at300 = accurate(p.terms(), 300, false).price_result();
+        const PdeResult at200x = accurate(p.terms(), 200, true).price_result();
         EXPECT_NEAR(at300.price, p.price, 0.003);
         EXPECT_NEAR(at200x.price, p.price, 0.0015);
         EXPECT_NEAR(at300.delta, p.delta, 2e-3);
