@@ -2,6 +2,9 @@
 // actions behind its buttons, and the product file.
 #pragma once
 
+#include <utility>
+#include <vector>
+
 #include <QDate>
 #include <QDialog>
 #include <QString>
@@ -113,7 +116,11 @@ class DialogCalculatorPDE : public QDialog {
     // their start in view and show the whole list in a tooltip.
     void keepTextsWhole();
 
-    // Product files (dialog_calculator_pde_document.cpp).
+    // The form as texts and product files (dialog_calculator_pde_document.cpp).
+    // The number fields beside the texts they hold, each after the fields whose handlers write it.
+    using TermField = std::pair<QLineEdit*, QString ProductFormTexts::*>;
+    std::vector<TermField> termFields() const;
+    ProductFormTexts formTexts() const;
     ProductForm currentForm() const;
     void showForm(const ProductForm& form);
     void trackChanges();
@@ -140,7 +147,6 @@ class DialogCalculatorPDE : public QDialog {
     // the engine left as it was; on success the form is read into the engine (not committed).
     enum class FormCheck { Full, TermsOnly, InitialPriceOnly };
     bool prepareEngine(FormCheck check, int grids);
-    ProductFormTexts formTexts() const;
     bool maturityMatchesSchedule(double maturityDays);
     // A plain number field outside the product terms; a box naming `label` when it is none.
     bool readNumberField(QLineEdit* edit, const char* label, double& value);

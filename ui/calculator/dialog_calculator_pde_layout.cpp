@@ -174,19 +174,19 @@ QGroupBox* DialogCalculatorPDE::buildStructureGroup() {
     auto* grid = new QGridLayout(group);
     addLabelled(grid, 0, 0, "类型", combo_type);
     grid->addWidget(new QLabel(QStringLiteral("扩展参数:")), 0, 4);
-    addLabelled(grid, 1, 0, "期初价格", edit_S);
-    addLabelled(grid, 2, 0, "波动率(%)", edit_vol);
-    addLabelled(grid, 3, 0, "分红率(%)", edit_div_rate);
-    addLabelled(grid, 4, 0, "无风险利率(%)", edit_rate);
-    addLabelled(grid, 5, 0, "到期天数(交易日)", edit_T);
+    addLabelled(grid, 1, 0, FormFields::kSpot.label, edit_S);
+    addLabelled(grid, 2, 0, FormFields::kVolatility.label, edit_vol);
+    addLabelled(grid, 3, 0, FormFields::kDividendRate.label, edit_div_rate);
+    addLabelled(grid, 4, 0, FormFields::kRate.label, edit_rate);
+    addLabelled(grid, 5, 0, FormFields::kMaturityDays.label, edit_T);
     addLabelled(grid, 6, 0, "理论价格", edit_price);
-    addLabelled(grid, 1, 2, "敲出票息(%)", edit_ko_coupon);
-    addLabelled(grid, 2, 2, "红利票息(%)", edit_div_coupon);
-    addLabelled(grid, 3, 2, "敲出价格", edit_ko_price);
-    addLabelled(grid, 4, 2, "敲入价格", edit_ki_price);
-    addLabelled(grid, 1, 4, "保底价格", edit_floor);
-    addLabelled(grid, 2, 4, "看涨行权价", edit_call_strike);
-    addLabelled(grid, 3, 4, "看涨参与率", edit_call_part);
+    addLabelled(grid, 1, 2, FormFields::kKnockOutCoupons.label, edit_ko_coupon);
+    addLabelled(grid, 2, 2, FormFields::kDividendCoupon.label, edit_div_coupon);
+    addLabelled(grid, 3, 2, FormFields::kKnockOutPrices.label, edit_ko_price);
+    addLabelled(grid, 4, 2, FormFields::kKnockInPrices.label, edit_ki_price);
+    addLabelled(grid, 1, 4, FormFields::kFloor.label, edit_floor);
+    addLabelled(grid, 2, 4, FormFields::kCallStrike.label, edit_call_strike);
+    addLabelled(grid, 3, 4, FormFields::kCallParticipation.label, edit_call_part);
 
     pushButton_price = button("pushButton_price", "定价");
     pushButton_search_100 = button("pushButton_search_100", "知x求1");
@@ -316,12 +316,12 @@ QGroupBox* DialogCalculatorPDE::buildPdeGroup() {
 
     auto* group = new QGroupBox(QStringLiteral("PDE参数:"), this);
     auto* grid = new QGridLayout(group);
-    addLabelled(grid, 0, 0, "价格上限", edit_S_max);
-    addLabelled(grid, 1, 0, "M", edit_M);
-    addLabelled(grid, 2, 0, "N", edit_N);
+    addLabelled(grid, 0, 0, FormFields::kCeiling.label, edit_S_max);
+    addLabelled(grid, 1, 0, FormFields::kPriceSteps.label, edit_M);
+    addLabelled(grid, 2, 0, FormFields::kTimeSteps.label, edit_N);
     addLabelled(grid, 3, 0, "小数位数:", edit_decimals);
     addLabelled(grid, 4, 0, "日数", combo_days);
-    addLabelled(grid, 5, 0, "PDE年天数", edit_days_per_year);
+    addLabelled(grid, 5, 0, FormFields::kDaysPerYear.label, edit_days_per_year);
     addLabelled(grid, 6, 0, "算法", combo_scheme);
     grid->addWidget(check_extrapolate, 7, 1);
     return group;

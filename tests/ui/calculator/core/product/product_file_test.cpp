@@ -130,11 +130,11 @@ TEST(ProductFile, AFormTextThatIsNoFiniteNumberIsNotSaved) {
     ProductFile saved;
     QString error;
     ASSERT_TRUE(productFileOf(form, ProductFile(), saved, error)) << error.toStdString();
-    form.vol = QStringLiteral("nan");
+    form.terms.volatility = QStringLiteral("nan");
     EXPECT_FALSE(productFileOf(form, ProductFile(), saved, error));
     EXPECT_TRUE(error.contains(QStringLiteral("波动率(%)"))) << error.toStdString();
-    form.vol = QStringLiteral("18");
-    form.ko_price = QStringLiteral("103_102_101");  // three barriers for two dates
+    form.terms.volatility = QStringLiteral("18");
+    form.terms.knockOutPrices = QStringLiteral("103_102_101");  // three barriers for two dates
     EXPECT_FALSE(productFileOf(form, ProductFile(), saved, error));
     EXPECT_TRUE(error.contains(QStringLiteral("structure.knock_out_price"))) << error.toStdString();
 }
