@@ -2,6 +2,7 @@
 // actions behind its buttons, and the product file.
 #pragma once
 
+#include <array>
 #include <utility>
 #include <vector>
 
@@ -219,12 +220,9 @@ class DialogCalculatorPDE : public QDialog {
     QLineEdit* edit_range_start = nullptr;
     QLineEdit* edit_range_end = nullptr;
     QLineEdit* edit_target = nullptr;
-    QLineEdit* edit_g_price = nullptr;
-    QLineEdit* edit_g_delta = nullptr;
-    QLineEdit* edit_g_gamma = nullptr;
-    QLineEdit* edit_g_theta = nullptr;
-    QLineEdit* edit_g_vega = nullptr;
-    QLineEdit* edit_g_rho = nullptr;
+    // The Greeks read-outs in the order of their group: price, delta, gamma, theta per trading
+    // day, vega and rho per percentage point.
+    std::array<QLineEdit*, 6> greeks_readout{};
     QLineEdit* edit_product_no = nullptr;
 
     QPushButton* pushButton_price = nullptr;

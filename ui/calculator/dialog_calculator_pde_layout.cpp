@@ -259,22 +259,19 @@ QGroupBox* DialogCalculatorPDE::buildLookupGroup() {
 }
 
 QGroupBox* DialogCalculatorPDE::buildGreeksGroup() {
-    edit_g_price = field("edit_g_price", QString());
-    edit_g_price->setMinimumWidth(80);
-    edit_g_delta = field("edit_g_delta", QString());
-    edit_g_gamma = field("edit_g_gamma", QString());
-    edit_g_theta = field("edit_g_theta", QString());
-    edit_g_vega = field("edit_g_vega", QString());
-    edit_g_rho = field("edit_g_rho", QString());
-
+    // Object names and labels, in the order of greeks_readout.
+    const std::pair<const char*, const char*> readouts[] = {
+        {"edit_g_price", "价格:"},     {"edit_g_delta", "Delta"}, {"edit_g_gamma", "Gamma"},
+        {"edit_g_theta", "Theta(1D)"}, {"edit_g_vega", "Vega"},   {"edit_g_rho", "Rho(1%)"},
+    };
     auto* group = new QGroupBox(QStringLiteral("Greeks:"), this);
     auto* grid = new QGridLayout(group);
-    addLabelled(grid, 0, 0, "价格:", edit_g_price);
-    addLabelled(grid, 1, 0, "Delta", edit_g_delta);
-    addLabelled(grid, 2, 0, "Gamma", edit_g_gamma);
-    addLabelled(grid, 3, 0, "Theta(1D)", edit_g_theta);
-    addLabelled(grid, 4, 0, "Vega", edit_g_vega);
-    addLabelled(grid, 5, 0, "Rho(1%)", edit_g_rho);
+    for (std::size_t row = 0; row < greeks_readout.size(); ++row) {
+        const auto [name, label] = readouts[row];
+        greeks_readout[row] = field(name, QString());
+        addLabelled(grid, int(row), 0, label, greeks_readout[row]);
+    }
+    greeks_readout.front()->setMinimumWidth(80);
     return group;
 }
 
@@ -401,8 +398,9 @@ void DialogCalculatorPDE::clearDefaultButtons() {
 }
 
 void DialogCalculatorPDE::keepTextsWhole() {
-    for (QLineEdit* output : {edit_price, edit_g_price, edit_g_delta, edit_g_gamma, edit_g_theta,
-                              edit_g_vega, edit_g_rho}) {
+    edit_price->setReadOnly(true);
+    fitReadout(edit_price);
+    for (QLineEdit* output : greeks_readout) {
         output->setReadOnly(true);
         fitReadout(output);
     }
