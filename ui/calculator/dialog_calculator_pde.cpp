@@ -108,19 +108,13 @@ void DialogCalculatorPDE::createBackgroundRun() {
 
 void DialogCalculatorPDE::on_pushButton_default_param_clicked() {
     // Each write fires the field's own handler (S drives S_max, spot, target; T drives N).
-    edit_S->setText(QStringLiteral("100"));
-    edit_S_max->setText(QStringLiteral("200"));
-    edit_vol->setText(QStringLiteral("18"));
-    edit_rate->setText(QStringLiteral("1.5"));
-    edit_T->setText(QStringLiteral("244"));
-    edit_decimals->setText(QStringLiteral("4"));
-
-    edit_ko_price->setText(QStringLiteral("103"));
-    edit_ki_price->setText(QStringLiteral("80"));
-    edit_floor->setText(QStringLiteral("0"));
-    edit_call_strike->setText(QStringLiteral("0"));
-    edit_call_part->setText(QStringLiteral("0"));
-    edit_ko_coupon->setText(QStringLiteral("16"));
+    const std::pair<QLineEdit*, const char*> defaults[] = {
+        {edit_S, "100"},   {edit_S_max, "200"},     {edit_vol, "18"},       {edit_rate, "1.5"},
+        {edit_T, "244"},   {edit_decimals, "4"},    {edit_ko_price, "103"}, {edit_ki_price, "80"},
+        {edit_floor, "0"}, {edit_call_strike, "0"}, {edit_call_part, "0"},  {edit_ko_coupon, "16"},
+    };
+    for (const auto& [edit, text] : defaults)
+        edit->setText(QString::fromUtf8(text));
     edit_div_coupon->setText(edit_ko_coupon->text());
     edit_product_no->clear();
 

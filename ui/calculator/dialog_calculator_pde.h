@@ -2,6 +2,10 @@
 // actions behind its buttons, and the product file.
 #pragma once
 
+#include <array>
+#include <utility>
+#include <vector>
+
 #include <QDate>
 #include <QDialog>
 #include <QString>
@@ -113,7 +117,11 @@ class DialogCalculatorPDE : public QDialog {
     // their start in view and show the whole list in a tooltip.
     void keepTextsWhole();
 
-    // Product files (dialog_calculator_pde_document.cpp).
+    // The form as texts and product files (dialog_calculator_pde_document.cpp).
+    // The number fields beside the texts they hold, each after the fields whose handlers write it.
+    using TermField = std::pair<QLineEdit*, QString ProductFormTexts::*>;
+    std::vector<TermField> termFields() const;
+    ProductFormTexts formTexts() const;
     ProductForm currentForm() const;
     void showForm(const ProductForm& form);
     void trackChanges();
@@ -140,7 +148,6 @@ class DialogCalculatorPDE : public QDialog {
     // the engine left as it was; on success the form is read into the engine (not committed).
     enum class FormCheck { Full, TermsOnly, InitialPriceOnly };
     bool prepareEngine(FormCheck check, int grids);
-    ProductFormTexts formTexts() const;
     bool maturityMatchesSchedule(double maturityDays);
     // A plain number field outside the product terms; a box naming `label` when it is none.
     bool readNumberField(QLineEdit* edit, const char* label, double& value);
@@ -213,12 +220,9 @@ class DialogCalculatorPDE : public QDialog {
     QLineEdit* edit_range_start = nullptr;
     QLineEdit* edit_range_end = nullptr;
     QLineEdit* edit_target = nullptr;
-    QLineEdit* edit_g_price = nullptr;
-    QLineEdit* edit_g_delta = nullptr;
-    QLineEdit* edit_g_gamma = nullptr;
-    QLineEdit* edit_g_theta = nullptr;
-    QLineEdit* edit_g_vega = nullptr;
-    QLineEdit* edit_g_rho = nullptr;
+    // The Greeks read-outs in the order of their group: price, delta, gamma, theta per trading
+    // day, vega and rho per percentage point.
+    std::array<QLineEdit*, 6> greeks_readout{};
     QLineEdit* edit_product_no = nullptr;
 
     QPushButton* pushButton_price = nullptr;

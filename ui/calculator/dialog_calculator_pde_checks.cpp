@@ -55,29 +55,6 @@ void DialogCalculatorPDE::read_form() {
     readProductForm(currentForm(), engine);
 }
 
-ProductFormTexts DialogCalculatorPDE::formTexts() const {
-    ProductFormTexts t;
-    t.spot = edit_S->text();
-    t.ceiling = edit_S_max->text();
-    t.volatility = edit_vol->text();
-    t.dividendRate = edit_div_rate->text();
-    t.rate = edit_rate->text();
-    t.maturityDays = edit_T->text();
-    t.knockOutCoupons = edit_ko_coupon->text();
-    t.dividendCoupon = edit_div_coupon->text();
-    t.knockOutPrices = edit_ko_price->text();
-    t.knockInPrices = edit_ki_price->text();
-    t.floor = edit_floor->text();
-    t.callStrike = edit_call_strike->text();
-    t.callParticipation = edit_call_part->text();
-    t.priceSteps = edit_M->text();
-    t.timeSteps = edit_N->text();
-    t.daysPerYear = edit_days_per_year->text();
-    t.adjustShare = edit_adj_share->text();
-    t.adjustRate = edit_adj_rate->text();
-    return t;
-}
-
 bool DialogCalculatorPDE::readNumberField(QLineEdit* edit, const char* label, double& value) {
     const std::optional<double> number = readFormNumber(edit->text());
     if (number) {
@@ -89,7 +66,8 @@ bool DialogCalculatorPDE::readNumberField(QLineEdit* edit, const char* label, do
 }
 
 bool DialogCalculatorPDE::readLookupTime(double& days_per_year, double& tau) {
-    if (!readNumberField(edit_days_per_year, "PDE年天数", days_per_year)) return false;
+    if (!readNumberField(edit_days_per_year, FormFields::kDaysPerYear.label, days_per_year))
+        return false;
     const QDate start = observe_editor->startDate();
     const QDate end = observe_editor->endDate();
     const QString problem = lookupDateProblem(edit_today->text(), start, end);

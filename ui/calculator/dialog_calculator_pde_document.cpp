@@ -24,33 +24,47 @@ const char* const kSuffix = "json";
 
 }  // namespace
 
+std::vector<DialogCalculatorPDE::TermField> DialogCalculatorPDE::termFields() const {
+    using T = ProductFormTexts;
+    return {
+        {edit_S, &T::spot},
+        {edit_S_max, &T::ceiling},
+        {edit_vol, &T::volatility},
+        {edit_div_rate, &T::dividendRate},
+        {edit_rate, &T::rate},
+        {edit_T, &T::maturityDays},
+        {edit_ko_coupon, &T::knockOutCoupons},
+        {edit_div_coupon, &T::dividendCoupon},
+        {edit_ko_price, &T::knockOutPrices},
+        {edit_ki_price, &T::knockInPrices},
+        {edit_floor, &T::floor},
+        {edit_call_strike, &T::callStrike},
+        {edit_call_part, &T::callParticipation},
+        {edit_M, &T::priceSteps},
+        {edit_N, &T::timeSteps},
+        {edit_days_per_year, &T::daysPerYear},
+        {edit_adj_share, &T::adjustShare},
+        {edit_adj_rate, &T::adjustRate},
+    };
+}
+
+ProductFormTexts DialogCalculatorPDE::formTexts() const {
+    ProductFormTexts t;
+    for (const auto& [edit, text] : termFields())
+        t.*text = edit->text();
+    return t;
+}
+
 ProductForm DialogCalculatorPDE::currentForm() const {
     ProductForm f;
     f.name = edit_product_no->text();
     f.category = combo_snowball->currentIndex();
     f.type = combo_type->currentIndex();
-    f.S = edit_S->text();
-    f.vol = edit_vol->text();
-    f.div_rate = edit_div_rate->text();
-    f.rate = edit_rate->text();
-    f.T = edit_T->text();
-    f.ko_coupon = edit_ko_coupon->text();
-    f.div_coupon = edit_div_coupon->text();
-    f.ko_price = edit_ko_price->text();
-    f.ki_price = edit_ki_price->text();
-    f.floor = edit_floor->text();
-    f.call_strike = edit_call_strike->text();
-    f.call_part = edit_call_part->text();
-    f.adj_share = edit_adj_share->text();
-    f.adj_rate = edit_adj_rate->text();
-    f.S_max = edit_S_max->text();
-    f.M = edit_M->text();
-    f.N = edit_N->text();
+    f.terms = formTexts();
     f.decimals = edit_decimals->text();
     f.accurate = combo_scheme->currentIndex() == 1;
     f.extrapolate = check_extrapolate->isChecked();
     f.trading_days = combo_days->currentIndex() == 1;
-    f.days_per_year = edit_days_per_year->text();
     f.start = observe_editor->startDate();
     f.end = observe_editor->endDate();
     f.frequency = observe_editor->frequencyText();
@@ -69,32 +83,14 @@ void DialogCalculatorPDE::showForm(const ProductForm& f) {
     // The lists first: their handlers reset the extended fields and the target, written below.
     combo_snowball->setCurrentIndex(f.category);
     combo_type->setCurrentIndex(f.type);
-    edit_S->setText(f.S);
-    const std::pair<QLineEdit*, QString> fields[] = {
-        {edit_vol, f.vol},
-        {edit_div_rate, f.div_rate},
-        {edit_rate, f.rate},
-        {edit_ko_coupon, f.ko_coupon},
-        {edit_div_coupon, f.div_coupon},
-        {edit_ko_price, f.ko_price},
-        {edit_ki_price, f.ki_price},
-        {edit_floor, f.floor},
-        {edit_call_strike, f.call_strike},
-        {edit_call_part, f.call_part},
-        {edit_adj_share, f.adj_share},
-        {edit_adj_rate, f.adj_rate},
-        {edit_S_max, f.S_max},
-        {edit_product_no, f.name},
-    };
-    for (const auto& [edit, text] : fields)
-        edit->setText(text);
+    // Each field is written after the ones whose handlers overwrite it (S drives S_max, T drives
+    // N).
+    for (const auto& [edit, text] : termFields())
+        edit->setText(f.terms.*text);
+    edit_product_no->setText(f.name);
     observe_editor->loadSchedule(f.start, f.end, f.frequency, f.lockup, f.dates,
                                  f.schedule_ko_prices, f.schedule_ko_coupons, f.schedule_ki_prices,
                                  f.merged);
-    // T drives N, so N comes after it.
-    edit_T->setText(f.T);
-    edit_M->setText(f.M);
-    edit_N->setText(f.N);
     edit_decimals->setText(f.decimals);
     combo_scheme->setCurrentIndex(f.accurate ? 1 : 0);
     check_extrapolate->setChecked(f.extrapolate);

@@ -94,13 +94,16 @@ void DialogCalculatorPDE::on_pushButton_lookup_clicked() {
     const int d = FormText::readInt(edit_decimals->text());
 
     // Theta per trading day, vega and rho per percentage point.
-    edit_g_price->setText(FormText::fixed(engine.lookup_price(S, tau, knocked_in), d));
-    edit_g_delta->setText(FormText::fixed(engine.lookup_delta(S, tau, knocked_in), d));
-    edit_g_gamma->setText(FormText::fixed(engine.lookup_gamma(S, tau, knocked_in), d));
-    edit_g_theta->setText(
-        FormText::fixed(engine.lookup_theta(S, tau, knocked_in) / days_per_year, d));
-    edit_g_vega->setText(FormText::fixed(engine.lookup_vega(S, tau, knocked_in) * 0.01, d));
-    edit_g_rho->setText(FormText::fixed(engine.lookup_rho(S, tau, knocked_in) * 0.01, d));
+    const double greeks[] = {
+        engine.lookup_price(S, tau, knocked_in),
+        engine.lookup_delta(S, tau, knocked_in),
+        engine.lookup_gamma(S, tau, knocked_in),
+        engine.lookup_theta(S, tau, knocked_in) / days_per_year,
+        engine.lookup_vega(S, tau, knocked_in) * 0.01,
+        engine.lookup_rho(S, tau, knocked_in) * 0.01,
+    };
+    for (std::size_t i = 0; i < greeks_readout.size(); ++i)
+        greeks_readout[i]->setText(FormText::fixed(greeks[i], d));
 }
 
 void DialogCalculatorPDE::on_pushButton_export_matrix_clicked() {
@@ -114,8 +117,7 @@ void DialogCalculatorPDE::on_pushButton_export_matrix_clicked() {
 }
 
 void DialogCalculatorPDE::clearGreeksReadout() {
-    for (QLineEdit* edit :
-         {edit_g_price, edit_g_delta, edit_g_gamma, edit_g_theta, edit_g_vega, edit_g_rho})
+    for (QLineEdit* edit : greeks_readout)
         edit->clear();
 }
 

@@ -174,19 +174,19 @@ QGroupBox* DialogCalculatorPDE::buildStructureGroup() {
     auto* grid = new QGridLayout(group);
     addLabelled(grid, 0, 0, "类型", combo_type);
     grid->addWidget(new QLabel(QStringLiteral("扩展参数:")), 0, 4);
-    addLabelled(grid, 1, 0, "期初价格", edit_S);
-    addLabelled(grid, 2, 0, "波动率(%)", edit_vol);
-    addLabelled(grid, 3, 0, "分红率(%)", edit_div_rate);
-    addLabelled(grid, 4, 0, "无风险利率(%)", edit_rate);
-    addLabelled(grid, 5, 0, "到期天数(交易日)", edit_T);
+    addLabelled(grid, 1, 0, FormFields::kSpot.label, edit_S);
+    addLabelled(grid, 2, 0, FormFields::kVolatility.label, edit_vol);
+    addLabelled(grid, 3, 0, FormFields::kDividendRate.label, edit_div_rate);
+    addLabelled(grid, 4, 0, FormFields::kRate.label, edit_rate);
+    addLabelled(grid, 5, 0, FormFields::kMaturityDays.label, edit_T);
     addLabelled(grid, 6, 0, "理论价格", edit_price);
-    addLabelled(grid, 1, 2, "敲出票息(%)", edit_ko_coupon);
-    addLabelled(grid, 2, 2, "红利票息(%)", edit_div_coupon);
-    addLabelled(grid, 3, 2, "敲出价格", edit_ko_price);
-    addLabelled(grid, 4, 2, "敲入价格", edit_ki_price);
-    addLabelled(grid, 1, 4, "保底价格", edit_floor);
-    addLabelled(grid, 2, 4, "看涨行权价", edit_call_strike);
-    addLabelled(grid, 3, 4, "看涨参与率", edit_call_part);
+    addLabelled(grid, 1, 2, FormFields::kKnockOutCoupons.label, edit_ko_coupon);
+    addLabelled(grid, 2, 2, FormFields::kDividendCoupon.label, edit_div_coupon);
+    addLabelled(grid, 3, 2, FormFields::kKnockOutPrices.label, edit_ko_price);
+    addLabelled(grid, 4, 2, FormFields::kKnockInPrices.label, edit_ki_price);
+    addLabelled(grid, 1, 4, FormFields::kFloor.label, edit_floor);
+    addLabelled(grid, 2, 4, FormFields::kCallStrike.label, edit_call_strike);
+    addLabelled(grid, 3, 4, FormFields::kCallParticipation.label, edit_call_part);
 
     pushButton_price = button("pushButton_price", "定价");
     pushButton_search_100 = button("pushButton_search_100", "知x求1");
@@ -259,22 +259,19 @@ QGroupBox* DialogCalculatorPDE::buildLookupGroup() {
 }
 
 QGroupBox* DialogCalculatorPDE::buildGreeksGroup() {
-    edit_g_price = field("edit_g_price", QString());
-    edit_g_price->setMinimumWidth(80);
-    edit_g_delta = field("edit_g_delta", QString());
-    edit_g_gamma = field("edit_g_gamma", QString());
-    edit_g_theta = field("edit_g_theta", QString());
-    edit_g_vega = field("edit_g_vega", QString());
-    edit_g_rho = field("edit_g_rho", QString());
-
+    // Object names and labels, in the order of greeks_readout.
+    const std::pair<const char*, const char*> readouts[] = {
+        {"edit_g_price", "价格:"},     {"edit_g_delta", "Delta"}, {"edit_g_gamma", "Gamma"},
+        {"edit_g_theta", "Theta(1D)"}, {"edit_g_vega", "Vega"},   {"edit_g_rho", "Rho(1%)"},
+    };
     auto* group = new QGroupBox(QStringLiteral("Greeks:"), this);
     auto* grid = new QGridLayout(group);
-    addLabelled(grid, 0, 0, "价格:", edit_g_price);
-    addLabelled(grid, 1, 0, "Delta", edit_g_delta);
-    addLabelled(grid, 2, 0, "Gamma", edit_g_gamma);
-    addLabelled(grid, 3, 0, "Theta(1D)", edit_g_theta);
-    addLabelled(grid, 4, 0, "Vega", edit_g_vega);
-    addLabelled(grid, 5, 0, "Rho(1%)", edit_g_rho);
+    for (std::size_t row = 0; row < greeks_readout.size(); ++row) {
+        const auto [name, label] = readouts[row];
+        greeks_readout[row] = field(name, QString());
+        addLabelled(grid, int(row), 0, label, greeks_readout[row]);
+    }
+    greeks_readout.front()->setMinimumWidth(80);
     return group;
 }
 
@@ -316,12 +313,12 @@ QGroupBox* DialogCalculatorPDE::buildPdeGroup() {
 
     auto* group = new QGroupBox(QStringLiteral("PDE参数:"), this);
     auto* grid = new QGridLayout(group);
-    addLabelled(grid, 0, 0, "价格上限", edit_S_max);
-    addLabelled(grid, 1, 0, "M", edit_M);
-    addLabelled(grid, 2, 0, "N", edit_N);
+    addLabelled(grid, 0, 0, FormFields::kCeiling.label, edit_S_max);
+    addLabelled(grid, 1, 0, FormFields::kPriceSteps.label, edit_M);
+    addLabelled(grid, 2, 0, FormFields::kTimeSteps.label, edit_N);
     addLabelled(grid, 3, 0, "小数位数:", edit_decimals);
     addLabelled(grid, 4, 0, "日数", combo_days);
-    addLabelled(grid, 5, 0, "PDE年天数", edit_days_per_year);
+    addLabelled(grid, 5, 0, FormFields::kDaysPerYear.label, edit_days_per_year);
     addLabelled(grid, 6, 0, "算法", combo_scheme);
     grid->addWidget(check_extrapolate, 7, 1);
     return group;
@@ -401,8 +398,9 @@ void DialogCalculatorPDE::clearDefaultButtons() {
 }
 
 void DialogCalculatorPDE::keepTextsWhole() {
-    for (QLineEdit* output : {edit_price, edit_g_price, edit_g_delta, edit_g_gamma, edit_g_theta,
-                              edit_g_vega, edit_g_rho}) {
+    edit_price->setReadOnly(true);
+    fitReadout(edit_price);
+    for (QLineEdit* output : greeks_readout) {
         output->setReadOnly(true);
         fitReadout(output);
     }

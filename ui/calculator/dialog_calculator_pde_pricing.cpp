@@ -141,7 +141,7 @@ void DialogCalculatorPDE::on_pushButton_univariate_clicked() {
 void DialogCalculatorPDE::open_univariate() {
     if (!require_product()) return;
     double spot = 0, start = 0, end = 0;
-    if (!readNumberField(edit_S, "期初价格", spot) ||
+    if (!readNumberField(edit_S, FormFields::kSpot.label, spot) ||
         !readNumberField(edit_range_start, "区间开始", start) ||
         !readNumberField(edit_range_end, "区间结束", end))
         return;

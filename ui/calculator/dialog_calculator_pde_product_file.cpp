@@ -15,15 +15,21 @@
 
 namespace {
 
+// The record's columns read from the form's number fields, each reported under its field's label
+// when refused.
+const std::pair<const char*, const FormField*> kFormColumns[] = {
+    {"KnockOut", &FormFields::kKnockOutPrices},   {"KnockIn", &FormFields::kKnockInPrices},
+    {"CouponOut", &FormFields::kKnockOutCoupons}, {"CouponDiv", &FormFields::kDividendCoupon},
+    {"CallStrike", &FormFields::kCallStrike},     {"PartRate", &FormFields::kCallParticipation},
+    {"Volatility", &FormFields::kVolatility},
+};
+
 // The form label a refused column is reported under.
 QString columnLabel(const std::string& column) {
-    static const std::pair<const char*, const char*> kLabels[] = {
-        {"OpenPrice", "开价"},        {"KnockOut", "敲出价格"},     {"KnockIn", "敲入价格"},
-        {"CouponOut", "敲出票息(%)"}, {"CouponDiv", "红利票息(%)"}, {"CallStrike", "看涨行权价"},
-        {"PartRate", "看涨参与率"},   {"Volatility", "波动率(%)"},  {"Observe", "观察日"},
-    };
-    for (const auto& [name, label] : kLabels)
-        if (column == name) return QString::fromUtf8(label);
+    if (column == "OpenPrice") return QStringLiteral("开价");
+    if (column == "Observe") return QStringLiteral("观察日");
+    for (const auto& [name, field] : kFormColumns)
+        if (column == name) return QString::fromUtf8(field->label);
     return QString::fromStdString(column);
 }
 
@@ -43,15 +49,11 @@ void DialogCalculatorPDE::on_pushButton_save_CSV_clicked() {
     record.set_double("Notional", 1000000.0);
     record.set_double("OpenPrice", readNumber(edit_open_price->text()));
     // Fields read as one number: a per-date list reads as 0. Percent fields stay in percent.
-    record.set_double("KnockOut", readNumber(edit_ko_price->text()));
-    record.set_double("KnockIn", readNumber(edit_ki_price->text()));
-    record.set_double("CouponOut", readNumber(edit_ko_coupon->text()));
-    record.set_double("CouponDiv", readNumber(edit_div_coupon->text()));
-    record.set_double("CallStrike", readNumber(edit_call_strike->text()));
-    record.set_double("PartRate", readNumber(edit_call_part->text()));
+    const ProductFormTexts texts = formTexts();
+    for (const auto& [column, field] : kFormColumns)
+        record.set_double(column, readNumber(texts.*field->text));
     record.set_int32("DateBegin", FormText::dateNumber(observe_editor->startDate()));
     record.set_int32("DateEnd", FormText::dateNumber(observe_editor->endDate()));
-    record.set_double("Volatility", readNumber(edit_vol->text()));
     // A schedule cut short would be a different product: refuse it instead.
     if (!record.set_text("Observe", observeSchedule().dates.toLatin1().toStdString())) {
         refuseColumn(this, "Observe");

@@ -7,21 +7,19 @@
 
 namespace {
 
+// A form that reads; the floor, the call fields and the hidden adjustments are left empty.
 ProductFormTexts defaultTexts() {
+    using T = ProductFormTexts;
+    const std::pair<QString T::*, const char*> texts[] = {
+        {&T::spot, "100"},           {&T::ceiling, "200"},       {&T::volatility, "20"},
+        {&T::dividendRate, "0"},     {&T::rate, "1.5"},          {&T::maturityDays, "244"},
+        {&T::knockOutCoupons, "16"}, {&T::dividendCoupon, "16"}, {&T::knockOutPrices, "103"},
+        {&T::knockInPrices, "85"},   {&T::priceSteps, "200"},    {&T::timeSteps, "243"},
+        {&T::daysPerYear, "252"},
+    };
     ProductFormTexts t;
-    t.spot = "100";
-    t.ceiling = "200";
-    t.volatility = "20";
-    t.dividendRate = "0";
-    t.rate = "1.5";
-    t.maturityDays = "244";
-    t.knockOutCoupons = "16";
-    t.dividendCoupon = "16";
-    t.knockOutPrices = "103";
-    t.knockInPrices = "85";
-    t.priceSteps = "200";
-    t.timeSteps = "243";
-    t.daysPerYear = "252";
+    for (const auto& [field, text] : texts)
+        t.*field = text;
     return t;
 }
 

@@ -20,7 +20,8 @@ bool checkProductForm(const ProductForm& form, QString& title, QString& error) {
         title = QString::fromUtf8(FormChecks::kScheduleErrorTitle);
         return false;
     }
-    if (!FormChecks::checkTerms(form.S, form.ki_price, form.ko_price, false, error)) {
+    if (!FormChecks::checkTerms(form.terms.spot, form.terms.knockInPrices,
+                                form.terms.knockOutPrices, false, error)) {
         title = QStringLiteral("结构参数错误");
         return false;
     }
@@ -28,33 +29,34 @@ bool checkProductForm(const ProductForm& form, QString& title, QString& error) {
 }
 
 void readProductForm(const ProductForm& form, Snowball_PDE& engine) {
+    const ProductFormTexts& t = form.terms;
     // 1. day count
-    const int days_per_year = FormText::readInt(form.days_per_year);
+    const int days_per_year = FormText::readInt(t.daysPerYear);
     // 2. a fresh parameter block; the grid size is set below
     PdeParams block;
-    block.S0 = readNumber(form.S);
-    block.S_max = readNumber(form.S_max);
-    block.sigma = readPercent(form.vol);
-    block.r = readPercent(form.rate);
-    block.q = readPercent(form.div_rate);
+    block.S0 = readNumber(t.spot);
+    block.S_max = readNumber(t.ceiling);
+    block.sigma = readPercent(t.volatility);
+    block.r = readPercent(t.rate);
+    block.q = readPercent(t.dividendRate);
     block.M = 10;
     block.N = 10;
     block.scheme = form.accurate ? PdeScheme::accurate : PdeScheme::implicit;
     block.extrapolate = form.accurate && form.extrapolate;
     // 3. scalar terms; the participation is a plain factor
-    engine.div_coupon = readPercent(form.div_coupon);
-    engine.floor_price = readNumber(form.floor);
-    engine.call_strike = readNumber(form.call_strike);
-    engine.call_participation = readNumber(form.call_part);
+    engine.div_coupon = readPercent(t.dividendCoupon);
+    engine.floor_price = readNumber(t.floor);
+    engine.call_strike = readNumber(t.callStrike);
+    engine.call_participation = readNumber(t.callParticipation);
     // 4. maturity in years: start and maturity are both counted in T
-    const double days = readNumber(form.T);
+    const double days = readNumber(t.maturityDays);
     block.T = form.trading_days ? (days - 1) / days_per_year : days / kDaysPerYear;
     // 5. parameters and grid size
     engine.params = block;
-    engine.set_grid_size(FormText::readInt(form.M), FormText::readInt(form.N));
+    engine.set_grid_size(FormText::readInt(t.priceSteps), FormText::readInt(t.timeSteps));
     // 6. hidden coupon adjustment, entered in percent
-    engine.coupon_adj_share = readNumber(form.adj_share) * 0.01;
-    engine.coupon_adj_rate = readNumber(form.adj_rate) * 0.01;
+    engine.coupon_adj_share = readNumber(t.adjustShare) * 0.01;
+    engine.coupon_adj_rate = readNumber(t.adjustRate) * 0.01;
     // 7. observation times
     const QString start = FormText::dateText(form.start);
     engine.obs_time.clear();
@@ -64,9 +66,9 @@ void readProductForm(const ProductForm& form, Snowball_PDE& engine) {
         observeYearFractionsNatural(form.dates, start, kDaysPerYear, engine.obs_time);
     // 8.-10. per-date barriers and coupons; a single value holds for every date
     const std::size_t dates = engine.obs_time.size();
-    engine.ko_barrier = FormText::readValueList(form.ko_price, dates);
-    engine.coupon = FormText::readValueList(form.ko_coupon, dates);
-    engine.ki_barrier = FormText::readValueList(form.ki_price, dates);
+    engine.ko_barrier = FormText::readValueList(t.knockOutPrices, dates);
+    engine.coupon = FormText::readValueList(t.knockOutCoupons, dates);
+    engine.ki_barrier = FormText::readValueList(t.knockInPrices, dates);
     for (double& coupon : engine.coupon)
         coupon *= 0.01;
 }

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QString>
 
+#include "form_values.h"
 #include "snowball_pde.h"
 
 struct ProductForm {
@@ -14,18 +15,13 @@ struct ProductForm {
     int category = 0;
     int type = 0;  // 0 note, 1 option: the payoff mode
 
-    // The structure group as typed; the three per-date fields may hold "_"-joined lists.
-    QString S, vol, div_rate, rate, T;
-    QString ko_coupon, div_coupon, ko_price, ki_price;
-    QString floor, call_strike, call_part;
-    QString adj_share = QStringLiteral("0"), adj_rate = QStringLiteral("0");  // never shown
-
-    // The PDE group.
-    QString S_max, M, N, decimals;
+    // The structure and PDE groups' number fields as typed; the three per-date fields may hold
+    // "_"-joined lists. The hidden adjustment fields are never shown.
+    ProductFormTexts terms;
+    QString decimals;
     bool accurate = false;     // "算法" at "高精度": the accurate scheme
     bool extrapolate = false;  // "外推", with the accurate scheme only
     bool trading_days = true;  // the day-count list at "交易日"
-    QString days_per_year = QStringLiteral("252");
 
     // The schedule: the editor's fields and the saved store (dates and value texts).
     QDate start, end;

@@ -6,7 +6,9 @@
 #include <QSaveFile>
 #include <QStringList>
 
+#include "day_count.h"
 #include "form_number.h"
+#include "form_reader.h"
 #include "form_text.h"
 
 namespace {
@@ -45,41 +47,39 @@ QDate dateOf(int32_t d) {
     return QDate::fromString(QString::number(d), QStringLiteral("yyyyMMdd"));
 }
 
-// Reads the form's texts into numbers; the first text that is no number is remembered with the
-// label of its field.
-class FormNumbers {
-  public:
-    double number(const QString& text, const char* label, NumberUnit unit = NumberUnit::Plain) {
-        const std::optional<double> v = readFormNumber(text, unit);
-        if (!v) refuse(label, text);
-        return v.value_or(0);
-    }
-    double percent(const QString& text, const char* label) {
-        return number(text, label, NumberUnit::Percent);
-    }
-    std::vector<double> values(const QString& text, const char* label,
-                               NumberUnit unit = NumberUnit::Plain) {
-        std::vector<double> out;
-        for (const QString& part : text.split(QLatin1Char('_'), Qt::KeepEmptyParts))
-            out.push_back(number(part, label, unit));
-        return out;
-    }
-    std::vector<int32_t> dates(const QString& text) {
-        std::vector<int32_t> out;
-        for (const QString& part : text.split(QLatin1Char('_'), Qt::SkipEmptyParts))
-            out.push_back(part.trimmed().toInt());
-        return out;
-    }
-    bool failed() const { return !error.isEmpty(); }
-
-    QString error;
-
-  private:
-    void refuse(const char* label, const QString& text) {
-        if (error.isEmpty())
-            error = QStringLiteral("“%1”的内容“%2”不是数字").arg(QString::fromUtf8(label), text);
-    }
+// The file's structure numbers beside the form's fields, in the form's order. Percent fields are
+// kept in percent, as typed.
+struct StructureNumber {
+    const FormField* field;
+    double ProductFile::*number;             // a single number, or
+    std::vector<double> ProductFile::*list;  // one or one per date
 };
+
+const StructureNumber kStructureNumbers[] = {
+    {&FormFields::kSpot, &ProductFile::initialPrice, nullptr},
+    {&FormFields::kVolatility, &ProductFile::volatilityPct, nullptr},
+    {&FormFields::kDividendRate, &ProductFile::dividendYieldPct, nullptr},
+    {&FormFields::kRate, &ProductFile::riskFreeRatePct, nullptr},
+    {&FormFields::kKnockOutCoupons, nullptr, &ProductFile::knockOutCouponPct},
+    {&FormFields::kDividendCoupon, &ProductFile::dividendCouponPct, nullptr},
+    {&FormFields::kKnockOutPrices, nullptr, &ProductFile::knockOutPrice},
+    {&FormFields::kKnockInPrices, nullptr, &ProductFile::knockInPrice},
+    {&FormFields::kFloor, &ProductFile::floorPrice, nullptr},
+    {&FormFields::kCallStrike, &ProductFile::callStrike, nullptr},
+    {&FormFields::kCallParticipation, &ProductFile::callParticipation, nullptr},
+};
+
+std::vector<int32_t> readDates(const QString& text) {
+    std::vector<int32_t> out;
+    for (const QString& part : text.split(QLatin1Char('_'), Qt::SkipEmptyParts))
+        out.push_back(part.trimmed().toInt());
+    return out;
+}
+
+// The save box quotes the refused text beside its field's label.
+QString fileRefusal(const QString& label, const QString& text) {
+    return QStringLiteral("“%1”的内容“%2”不是数字").arg(label, text);
+}
 
 }  // namespace
 
@@ -88,17 +88,9 @@ ProductForm productFormOf(const ProductFile& f) {
     form.name = QString::fromStdString(f.name);
     form.category = f.category;
     form.type = f.type;
-    form.S = writeFormNumber(f.initialPrice);
-    form.vol = writeFormNumber(f.volatilityPct);
-    form.div_rate = writeFormNumber(f.dividendYieldPct);
-    form.rate = writeFormNumber(f.riskFreeRatePct);
-    form.ko_coupon = joined(f.knockOutCouponPct);
-    form.div_coupon = writeFormNumber(f.dividendCouponPct);
-    form.ko_price = joined(f.knockOutPrice);
-    form.ki_price = joined(f.knockInPrice);
-    form.floor = writeFormNumber(f.floorPrice);
-    form.call_strike = writeFormNumber(f.callStrike);
-    form.call_part = writeFormNumber(f.callParticipation);
+    ProductFormTexts& t = form.terms;
+    for (const StructureNumber& n : kStructureNumbers)
+        t.*n.field->text = n.number ? writeFormNumber(f.*n.number) : joined(f.*n.list);
 
     const ProductSchedule& s = f.schedule;
     form.start = dateOf(s.start);
@@ -112,10 +104,13 @@ ProductForm productFormOf(const ProductFile& f) {
     form.schedule_ki_prices = joined(s.knockInPrices);
 
     const int days = maturityTradingDays(form.start, form.end);
-    form.T = QString::number(days);
-    form.S_max = writeFormNumber(f.pde.priceCeiling);
-    form.M = QString::number(f.pde.M);
-    form.N = QString::number(f.pde.N >= 0 ? f.pde.N : qint64(days) - 1);
+    t.maturityDays = QString::number(days);
+    t.ceiling = writeFormNumber(f.pde.priceCeiling);
+    t.priceSteps = QString::number(f.pde.M);
+    t.timeSteps = QString::number(f.pde.N >= 0 ? f.pde.N : qint64(days) - 1);
+    // What a file does not hold reads as the window holds it.
+    t.daysPerYear = QString::number(kTradingDaysPerYear);
+    t.adjustShare = t.adjustRate = QStringLiteral("0");
     form.decimals = QString::number(f.pde.decimals);
     form.accurate = f.pde.scheme == "accurate";
     form.extrapolate = form.accurate && f.pde.extrapolate;
@@ -124,22 +119,17 @@ ProductForm productFormOf(const ProductFile& f) {
 
 bool productFileOf(const ProductForm& form, const ProductFile& base, ProductFile& file,
                    QString& error) {
-    FormNumbers read;
+    FormReader read(form.terms, fileRefusal);
     ProductFile f = base;
     f.name = form.name.toStdString();
     f.category = std::clamp(form.category, 0, int(productCategoryWords().size()) - 1);
     f.type = std::clamp(form.type, 0, int(productTypeWords().size()) - 1);
-    f.initialPrice = read.number(form.S, "期初价格");
-    f.volatilityPct = read.percent(form.vol, "波动率(%)");
-    f.dividendYieldPct = read.percent(form.div_rate, "分红率(%)");
-    f.riskFreeRatePct = read.percent(form.rate, "无风险利率(%)");
-    f.knockOutCouponPct = read.values(form.ko_coupon, "敲出票息(%)", NumberUnit::Percent);
-    f.dividendCouponPct = read.percent(form.div_coupon, "红利票息(%)");
-    f.knockOutPrice = read.values(form.ko_price, "敲出价格");
-    f.knockInPrice = read.values(form.ki_price, "敲入价格");
-    f.floorPrice = read.number(form.floor, "保底价格");
-    f.callStrike = read.number(form.call_strike, "看涨行权价");
-    f.callParticipation = read.number(form.call_part, "看涨参与率");
+    for (const StructureNumber& n : kStructureNumbers) {
+        if (n.number)
+            f.*n.number = read.number(*n.field);
+        else
+            f.*n.list = read.list(*n.field);
+    }
 
     ProductSchedule& s = f.schedule;
     s.start = FormText::dateNumber(form.start);
@@ -147,20 +137,20 @@ bool productFileOf(const ProductForm& form, const ProductFile& base, ProductFile
     s.frequency = frequencyCode(form.frequency);
     s.lockup = FormText::readInt(form.lockup);
     s.merged = form.merged;
-    s.dates = read.dates(form.dates);
-    s.knockOutPrices = read.values(form.schedule_ko_prices, "观察日 敲出价格");
+    s.dates = readDates(form.dates);
+    s.knockOutPrices = read.list(form.schedule_ko_prices, "观察日 敲出价格");
     s.knockOutCouponsPct =
-        read.values(form.schedule_ko_coupons, "观察日 敲出票息", NumberUnit::Percent);
-    s.knockInPrices = read.values(form.schedule_ki_prices, "观察日 敲入价格");
+        read.list(form.schedule_ko_coupons, "观察日 敲出票息", NumberUnit::Percent);
+    s.knockInPrices = read.list(form.schedule_ki_prices, "观察日 敲入价格");
 
-    f.pde.priceCeiling = read.number(form.S_max, "价格上限");
-    f.pde.M = FormText::readInt(form.M);
-    f.pde.N = FormText::readInt(form.N);
+    f.pde.priceCeiling = read.number(FormFields::kCeiling);
+    f.pde.M = FormText::readInt(form.terms.priceSteps);
+    f.pde.N = FormText::readInt(form.terms.timeSteps);
     f.pde.decimals = std::max(0, FormText::readInt(form.decimals));
     f.pde.scheme = form.accurate ? "accurate" : "implicit";
     f.pde.extrapolate = form.accurate && form.extrapolate;
-    if (read.failed()) {
-        error = read.error;
+    if (!read.ok()) {
+        error = read.error();
         return false;
     }
     // A file that would not open again is no saved product: refuse it with the reader's reason.

@@ -130,13 +130,47 @@ TEST(ProductFile, AFormTextThatIsNoFiniteNumberIsNotSaved) {
     ProductFile saved;
     QString error;
     ASSERT_TRUE(productFileOf(form, ProductFile(), saved, error)) << error.toStdString();
-    form.vol = QStringLiteral("nan");
+    form.terms.volatility = QStringLiteral("nan");
     EXPECT_FALSE(productFileOf(form, ProductFile(), saved, error));
     EXPECT_TRUE(error.contains(QStringLiteral("波动率(%)"))) << error.toStdString();
-    form.vol = QStringLiteral("18");
-    form.ko_price = QStringLiteral("103_102_101");  // three barriers for two dates
+    form.terms.volatility = QStringLiteral("18");
+    form.terms.knockOutPrices = QStringLiteral("103_102_101");  // three barriers for two dates
     EXPECT_FALSE(productFileOf(form, ProductFile(), saved, error));
     EXPECT_TRUE(error.contains(QStringLiteral("structure.knock_out_price"))) << error.toStdString();
+}
+
+TEST(ProductFile, EachFormFieldIsSavedUnderItsOwnKeyAndShownAgain) {
+    using T = ProductFormTexts;
+    const std::pair<QString T::*, const char*> texts[] = {
+        {&T::spot, "101"},
+        {&T::volatility, "21"},
+        {&T::dividendRate, "2"},
+        {&T::rate, "3"},
+        {&T::knockOutCoupons, "17_18"},
+        {&T::dividendCoupon, "5"},
+        {&T::knockOutPrices, "104_103"},
+        {&T::knockInPrices, "79"},
+        {&T::floor, "60"},
+        {&T::callStrike, "110"},
+        {&T::callParticipation, "0.5"},
+    };
+    ProductForm form = productFormOf(ProductFile());
+    form.start = QDate(2025, 1, 7);
+    form.end = QDate(2025, 7, 7);
+    form.dates = QStringLiteral("20250407_20250707");
+    for (const auto& [field, text] : texts)
+        form.terms.*field = text;
+    ProductFile saved;
+    QString error;
+    ASSERT_TRUE(productFileOf(form, ProductFile(), saved, error)) << error.toStdString();
+    EXPECT_EQ(productDocument(saved)["structure"], Json::parse(R"({
+        "initial_price": 101, "volatility_pct": 21, "dividend_yield_pct": 2,
+        "risk_free_rate_pct": 3, "knock_out_coupon_pct": [17, 18], "dividend_coupon_pct": 5,
+        "knock_out_price": [104, 103], "knock_in_price": 79, "floor_price": 60,
+        "call_strike": 110, "call_participation": 0.5})"));
+    const ProductFormTexts shown = productFormOf(saved).terms;
+    for (const auto& [field, text] : texts)
+        EXPECT_EQ(shown.*field, QString(text)) << text;
 }
 
 TEST(ProductFile, AFileTooLargeOrMissingIsRefusedBeforeParsing) {
