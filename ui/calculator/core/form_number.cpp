@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -38,6 +39,12 @@ std::optional<double> readFormNumber(const QString& text, NumberUnit unit) {
     const double value = s.toDouble(&ok);
     if (!ok || !std::isfinite(value)) return std::nullopt;
     return value;
+}
+
+std::optional<int> wholeNumber(double value) {
+    if (value != std::floor(value) || std::fabs(value) > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return int(value);
 }
 
 QString writeFormNumber(double value) {

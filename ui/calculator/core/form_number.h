@@ -14,5 +14,8 @@ enum class NumberUnit { Plain, Percent };
 // an empty text) is no number.
 std::optional<double> readFormNumber(const QString& text, NumberUnit unit = NumberUnit::Plain);
 
+// The int a number is, or nothing when it has a fraction or does not fit an int.
+std::optional<int> wholeNumber(double value);
+
 // The shortest text that reads back as exactly `value`.
 QString writeFormNumber(double value);

@@ -1,8 +1,6 @@
 #include "form_reader.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 #include <optional>
 
 #include <QStringList>
@@ -60,10 +58,8 @@ std::vector<double> FormReader::values(const FormField& field, std::size_t dates
 int FormReader::whole(const FormField& field) {
     const double value = number(field);
     if (!ok()) return 0;
-    if (value != std::floor(value) || std::fabs(value) > std::numeric_limits<int>::max())
-        return int(
-            refuse(QStringLiteral("“%1”不是整数，请检查").arg(QString::fromUtf8(field.label))));
-    return int(value);
+    if (const std::optional<int> whole = wholeNumber(value)) return *whole;
+    return int(refuse(QStringLiteral("“%1”不是整数，请检查").arg(QString::fromUtf8(field.label))));
 }
 
 double FormReader::refuse(const QString& message) {

@@ -36,7 +36,9 @@ double readPercent(const QString& text) {
 }
 
 int readInt(const QString& text) {
-    return text.toInt();
+    const std::optional<double> value = readFormNumber(text);
+    const std::optional<int> whole = value ? wholeNumber(*value) : std::nullopt;
+    return whole ? *whole : text.toInt();
 }
 
 double readFirstValue(const QString& text) {

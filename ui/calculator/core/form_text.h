@@ -17,7 +17,9 @@ std::optional<double> number(const QString& text);
 double readNumber(const QString& text);
 // The percent fields hold percent; the engine wants fractions.
 double readPercent(const QString& text);
-// Decimal integer; 0 when the text is none (or does not fit an int).
+// A whole number; a text the form's checks accept as one ("200.0", "２００", " 200 ") reads as
+// it, anything else by the decimal integer conversion, 0 when the text is none (or does not fit
+// an int).
 int readInt(const QString& text);
 
 // The number before the first "_" of a per-date list (the whole text when there is none).

@@ -20,6 +20,14 @@ TEST(FormNumber, FailsOnTextThatIsNoNumberWhileTheLenientReadingGivesZero) {
     EXPECT_TRUE(std::isinf(readNumber(QStringLiteral("inf"))));
 }
 
+// M, N and the days per year are read as whole numbers where the checks accepted them.
+TEST(FormNumber, WholeNumbersReadAsTheChecksAcceptThem) {
+    for (const char* text : {"200", "200.0", " 200 ", "２００", "2e2"})
+        EXPECT_EQ(readInt(QString::fromUtf8(text)), 200) << text;
+    for (const char* text : {"", "abc", "1.5", "1e10", "nan"})
+        EXPECT_EQ(readInt(QString::fromUtf8(text)), 0) << text;
+}
+
 TEST(FormNumber, ListsRepeatASingleValueAndReadEmptyPartsAsZero) {
     EXPECT_EQ(readValueList(QStringLiteral("103"), 3), (std::vector<double>{103, 103, 103}));
     EXPECT_EQ(readValueList(QStringLiteral("103__99"), 1), (std::vector<double>{103, 0, 99}));
