@@ -6,9 +6,12 @@
 #include <string>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDate>
 #include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -17,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include "background_run.h"
+#include "box_records.h"
 #include "dialog_calculator_pde.h"
 #include "dialogs.h"
 #include "download_paths.h"
@@ -24,11 +28,17 @@
 #include "temp_dir.h"
 #include "test_calendar.h"
 #include "trade_calendar.h"
+#include "widget_observe_global.h"
 
 // Weekdays of 2024 to 2027 without a long holiday from 1 to 24 October 2025 (18 weekdays), so
 // that from 7 January 2025 to 7 January 2026 there are 244 trading days, both ends counted.
 inline std::string testCalendarText() {
     return TestCalendar::weekdays(20240101, 20271231).close(20251001, 20251024).csv();
+}
+
+// The box an information shows.
+inline Dialogs::Record infoBox(const QString& title, const QString& text) {
+    return {Dialogs::Kind::Information, title, text};
 }
 
 inline QDate pinnedToday() {
@@ -70,11 +80,21 @@ class CalculatorTest : public ::testing::Test {
         QDir::setCurrent(previousDir);
     }
 
-    QLineEdit* edit(const char* name) const {
-        auto* found = window->findChild<QLineEdit*>(QLatin1String(name));
+    // A named child of the window; a test that names one the window lacks fails.
+    template <class Widget>
+    Widget* child(const char* name) const {
+        auto* found = window->findChild<Widget*>(QLatin1String(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
+    QLineEdit* edit(const char* name) const { return child<QLineEdit>(name); }
+    QPushButton* button(const char* name) const { return child<QPushButton>(name); }
+    QComboBox* combo(const char* name) const { return child<QComboBox>(name); }
+    QCheckBox* checkBox(const char* name) const { return child<QCheckBox>(name); }
+    WidgetObserveGlobal* editor() const { return child<WidgetObserveGlobal>("observe_editor"); }
+    QString status() const { return child<QLabel>("label_status")->text(); }
+    const Snowball_PDE& engine() const { return window->pricingEngine(); }
+
     QString text(const char* name) const { return edit(name)->text(); }
     void setText(const char* name, const QString& value) { edit(name)->setText(value); }
     // Types as a user does: select all, then key clicks.
@@ -82,11 +102,6 @@ class CalculatorTest : public ::testing::Test {
         edit(name)->selectAll();
         edit(name)->del();
         QTest::keyClicks(edit(name), value);
-    }
-    QPushButton* button(const char* name) const {
-        auto* found = window->findChild<QPushButton*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
     }
     // Clicks as a user does and waits until a run the click started has finished.
     void click(const char* name) {
@@ -98,6 +113,12 @@ class CalculatorTest : public ::testing::Test {
         return QTest::qWaitFor([this] { return !backgroundRun()->isRunning(); }, 120000);
     }
 
+    int boxes() const { return recorder.records().size(); }
+    // Success when no box was shown; otherwise fails with the last box's text.
+    ::testing::AssertionResult noBox() const {
+        if (recorder.records().isEmpty()) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << lastBox().text.toStdString();
+    }
     // The last recorded box; an empty record when there was none.
     Dialogs::Record lastBox() const {
         return recorder.records().isEmpty() ? Dialogs::Record{} : recorder.records().last();
