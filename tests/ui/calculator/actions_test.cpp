@@ -74,10 +74,7 @@ TEST_F(ActionsTest, SolvingForTheVolatilityWritesOneDecimalPercent) {
 
 TEST_F(ActionsTest, SolvingForTheCouponsReplacesAPerDateListInBothFields) {
     const int dates = observeSchedule().dates.split(QLatin1Char('_'), Qt::SkipEmptyParts).size();
-    QStringList coupons;
-    for (int i = 0; i < dates; ++i)
-        coupons << QStringLiteral("16");
-    setText("edit_ko_coupon", coupons.join(QLatin1Char('_')));
+    setText("edit_ko_coupon", QStringLiteral("_16").repeated(dates).mid(1));
     solveFor(1, "100", "0", "0.5");
     ASSERT_TRUE(noBox());
     EXPECT_TRUE(hasDecimals(text("edit_ko_coupon"), 1)) << text("edit_ko_coupon").toStdString();
@@ -183,8 +180,7 @@ TEST_F(ActionsTest, TheGreeksRunFillsTheReadOutAndWritesBothGridFiles) {
 }
 
 TEST_F(ActionsTest, LookUpOnTheMaturityDateReadsTheMaturityColumnWithTheFormsDecimals) {
-    click("pushButton_price");
-    click("pushButton_calc_greeks");
+    priceWithGreeks();
     setText("edit_today", "20260107");
     setText("edit_decimals", "2");
     setText("edit_spot", "90");
@@ -199,8 +195,7 @@ TEST_F(ActionsTest, LookUpOnTheMaturityDateReadsTheMaturityColumnWithTheFormsDec
 }
 
 TEST_F(ActionsTest, AGridRunThatFailsSaysSoAndShowsNoOldGreeks) {
-    click("pushButton_price");
-    click("pushButton_calc_greeks");
+    priceWithGreeks();
     ASSERT_FALSE(text("edit_g_price").isEmpty());
     setText("edit_M", "1");
     click("pushButton_calc_greeks");
@@ -268,8 +263,7 @@ TEST_F(ActionsTest, ACancelledLongPricingLeavesThePriceAndAUsableWindow) {
 TEST_F(ActionsTest, ACancelledMatrixExportStillWritesTheDefaultFile) {
     click("pushButton_export_matrix");
     EXPECT_TRUE(recorder.records().isEmpty()) << "nothing priced: nothing happens";
-    click("pushButton_price");
-    click("pushButton_calc_greeks");
+    priceWithGreeks();
     click("pushButton_export_matrix");
     ASSERT_EQ(lastBox().kind, Dialogs::Kind::SaveFile);
     EXPECT_EQ(lastBox().title, u8("保存PDE矩阵"));

@@ -30,19 +30,9 @@
 #include "trade_calendar.h"
 #include "widget_observe_global.h"
 
-// Weekdays of 2024 to 2027 without a long holiday from 1 to 24 October 2025 (18 weekdays), so
-// that from 7 January 2025 to 7 January 2026 there are 244 trading days, both ends counted.
-inline std::string testCalendarText() {
-    return TestCalendar::weekdays(20240101, 20271231).close(20251001, 20251024).csv();
-}
-
 // The box an information shows.
 inline Dialogs::Record infoBox(const QString& title, const QString& text) {
     return {Dialogs::Kind::Information, title, text};
-}
-
-inline QDate pinnedToday() {
-    return QDate(2025, 1, 7);
 }
 
 // While it lives, a modal dialog that a button opened (the univariate analysis) is closed as soon
@@ -67,11 +57,16 @@ class CalculatorTest : public ::testing::Test {
     static constexpr int kTradingDaysInYear = 244;
 
     void SetUp() override {
-        ASSERT_TRUE(trade_calendar().load(dir.write("trade_calendar.csv", testCalendarText())));
+        // Weekdays of 2024 to 2027 without a long holiday from 1 to 24 October 2025 (18
+        // weekdays), so that from 7 January 2025 to 7 January 2026 there are 244 trading days,
+        // both ends counted.
+        const TestCalendar calendar =
+            TestCalendar::weekdays(20240101, 20271231).close(20251001, 20251024);
+        ASSERT_TRUE(trade_calendar().load(calendar.write(dir)));
         previousDir = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(dir.path().string()));
         setBaseDir(QString::fromStdString(dir.path().string()));
-        DialogCalculatorPDE::today = &pinnedToday;
+        DialogCalculatorPDE::today = [] { return QDate(2025, 1, 7); };
         window = std::make_unique<DialogCalculatorPDE>();
     }
     void TearDown() override {
@@ -107,6 +102,12 @@ class CalculatorTest : public ::testing::Test {
     void click(const char* name) {
         button(name)->click();
         waitForRun();
+    }
+    // Prices and runs the Greeks on the form as it is, with no box.
+    void priceWithGreeks() {
+        click("pushButton_price");
+        click("pushButton_calc_greeks");
+        ASSERT_TRUE(noBox());
     }
     BackgroundRun* backgroundRun() const { return window->findChild<BackgroundRun*>(); }
     bool waitForRun() {

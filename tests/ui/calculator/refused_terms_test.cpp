@@ -9,15 +9,7 @@
 
 namespace {
 
-class RefusedTermsTest : public CalculatorTest {
-  protected:
-    // Prices and runs the Greeks on the form as it is, with no box.
-    void priceWithGreeks() {
-        click("pushButton_price");
-        click("pushButton_calc_greeks");
-        ASSERT_TRUE(noBox());
-    }
-};
+using RefusedTermsTest = CalculatorTest;
 
 TEST_F(RefusedTermsTest, AScheduleEstimatedButNotSavedIsRefusedUntilSaved) {
     window->findChild<QDateEdit*>(QStringLiteral("dateEdit_end"))->setDate(QDate(2025, 9, 8));

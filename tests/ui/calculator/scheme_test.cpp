@@ -6,10 +6,6 @@
 
 namespace {
 
-QDate referenceStart() {
-    return QDate(2026, 12, 8);
-}
-
 class SchemeTest : public CalculatorTest {
   protected:
     QComboBox* scheme() const { return combo("combo_scheme"); }
@@ -41,7 +37,7 @@ TEST_F(SchemeTest, TheAccurateMethodIsOneChoiceAwayAndReachesThePanels) {
 TEST_F(SchemeTest, OnTheShippedCalendarTheAccurateMethodPricesTheDefaultNoteAtItsReference) {
     ASSERT_TRUE(
         trade_calendar().load(std::string(BRIMVALE_SOURCE_DIR) + "/data/trade_calendar.csv"));
-    DialogCalculatorPDE::today = &referenceStart;
+    DialogCalculatorPDE::today = [] { return QDate(2026, 12, 8); };
     window = std::make_unique<DialogCalculatorPDE>();
     click("pushButton_price");
     EXPECT_EQ(text("edit_price"), QStringLiteral("101.81"));
