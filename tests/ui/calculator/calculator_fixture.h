@@ -2,6 +2,7 @@
 // file written into a fresh folder.
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -91,6 +92,13 @@ class CalculatorTest : public ::testing::Test {
     const Snowball_PDE& engine() const { return window->pricingEngine(); }
 
     QString text(const char* name) const { return edit(name)->text(); }
+    // The texts of the named fields, in order, to compare several at once.
+    QStringList texts(std::initializer_list<const char*> names) const {
+        QStringList shown;
+        for (const char* name : names)
+            shown << text(name);
+        return shown;
+    }
     void setText(const char* name, const QString& value) { edit(name)->setText(value); }
     // Types as a user does: select all, then key clicks.
     void type(const char* name, const QString& value) {

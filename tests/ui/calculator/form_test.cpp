@@ -59,25 +59,19 @@ TEST_F(FormTest, CategoryNamesComeOutOfTheirEightBitEncoding) {
         EXPECT_EQ(combo("combo_snowball")->itemText(i), u8(names[i]));
 }
 
-TEST_F(FormTest, TypingTheInitialPriceMovesItsFollowersWhileTheTypeIsNote) {
+TEST_F(FormTest, TheInitialPriceMovesItsFollowersAndTheTargetOnlyWhileTheTypeIsNote) {
     type("edit_S", "105.5");
-    EXPECT_EQ(text("edit_S_max"), "211.000");
-    EXPECT_EQ(text("edit_spot"), "105.5");
-    EXPECT_EQ(text("edit_open_price"), "105.5");
-    EXPECT_EQ(text("edit_target"), "105.5");
+    EXPECT_EQ(texts({"edit_S_max", "edit_spot", "edit_open_price", "edit_target"}),
+              QStringList({"211.000", "105.5", "105.5", "105.5"}));
 
     combo("combo_type")->setCurrentIndex(1);
     ASSERT_EQ(text("edit_target"), "0");
     type("edit_S", "99");
-    EXPECT_EQ(text("edit_S_max"), "198.000");
-    EXPECT_EQ(text("edit_spot"), "99");
-    EXPECT_EQ(text("edit_target"), "0");
-}
+    EXPECT_EQ(texts({"edit_S_max", "edit_spot", "edit_target"}),
+              QStringList({"198.000", "99", "0"}));
 
-TEST_F(FormTest, SwitchingTheTypeBackCopiesTheInitialPriceIntoTheTarget) {
+    // Switching back to the note copies the initial price, set without typing, into the target.
     setText("edit_S", "101");
-    combo("combo_type")->setCurrentIndex(1);
-    EXPECT_EQ(text("edit_target"), "0");
     combo("combo_type")->setCurrentIndex(0);
     EXPECT_EQ(text("edit_target"), "101");
 }
@@ -112,25 +106,18 @@ TEST_F(FormTest, AnEmptyMaturityGivesMinusOneTimeSteps) {
 }
 
 TEST_F(FormTest, SetFormParamWritesSixSignificantDigitsIntoTheKindsFields) {
+    const auto kindsFields = {"edit_ko_coupon", "edit_div_coupon", "edit_vol", "edit_ko_price",
+                              "edit_ki_price"};
     window->setFormParam(5, 8.5);
-    EXPECT_EQ(text("edit_ko_coupon"), "8.5");
-    EXPECT_EQ(text("edit_div_coupon"), "8.5");
     window->setFormParam(3, 23.456789);
-    EXPECT_EQ(text("edit_vol"), "23.4568");
     window->setFormParam(0, 101);
     window->setFormParam(1, 75.25);
-    EXPECT_EQ(text("edit_ko_price"), "101");
-    EXPECT_EQ(text("edit_ki_price"), "75.25");
-
+    const QStringList written = texts(kindsFields);
+    EXPECT_EQ(written, QStringList({"8.5", "8.5", "23.4568", "101", "75.25"}));
     // Kinds out of range write nothing.
-    const auto kindsFields = [this] {
-        return QStringList{text("edit_ko_price"), text("edit_ki_price"), text("edit_vol"),
-                           text("edit_ko_coupon"), text("edit_div_coupon")};
-    };
-    const QStringList before = kindsFields();
     window->setFormParam(7, 1.0);
     window->setFormParam(-1, 1.0);
-    EXPECT_EQ(kindsFields(), before);
+    EXPECT_EQ(texts(kindsFields), written);
 }
 
 TEST_F(FormTest, SavingTheScheduleCopiesItsValuesIntoTheForm) {
