@@ -241,7 +241,7 @@ TEST_F(ActionsTest, ACancelledLongPricingLeavesThePriceAndAUsableWindow) {
     ASSERT_TRUE(backgroundRun()->isRunning());
     EXPECT_FALSE(button("pushButton_price")->isEnabled()) << "a second click queues nothing";
     EXPECT_FALSE(button("pushButton_calc_greeks")->isEnabled());
-    auto* cancel = window->findChild<QPushButton*>(QStringLiteral("pushButton_cancel_run"));
+    QPushButton* cancel = button("pushButton_cancel_run");
     ASSERT_NE(cancel, nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return cancel->isVisibleTo(window.get()); }, 10000))
         << "a run that lasts shows its progress and the cancel button";
@@ -262,7 +262,7 @@ TEST_F(ActionsTest, ACancelledLongPricingLeavesThePriceAndAUsableWindow) {
 
 TEST_F(ActionsTest, ACancelledMatrixExportStillWritesTheDefaultFile) {
     click("pushButton_export_matrix");
-    EXPECT_TRUE(recorder.records().isEmpty()) << "nothing priced: nothing happens";
+    EXPECT_TRUE(noBox()) << "nothing priced: nothing happens";
     priceWithGreeks();
     click("pushButton_export_matrix");
     ASSERT_EQ(lastBox().kind, Dialogs::Kind::SaveFile);

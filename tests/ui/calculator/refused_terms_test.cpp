@@ -12,7 +12,7 @@ namespace {
 using RefusedTermsTest = CalculatorTest;
 
 TEST_F(RefusedTermsTest, AScheduleEstimatedButNotSavedIsRefusedUntilSaved) {
-    window->findChild<QDateEdit*>(QStringLiteral("dateEdit_end"))->setDate(QDate(2025, 9, 8));
+    child<QDateEdit>("dateEdit_end")->setDate(QDate(2025, 9, 8));
     click("pushButton_observe");
     const int before = boxes();
     for (const char* action :
