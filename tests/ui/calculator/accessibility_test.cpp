@@ -1,8 +1,6 @@
 // Assistive technology finds every field of the form by its label, or by its name where it has
 // none, and every button by its text.
 #include <QAccessible>
-#include <QCheckBox>
-#include <QComboBox>
 
 #include "calculator_fixture.h"
 
@@ -26,7 +24,7 @@ QStringList labelledBy(QWidget* widget) {
     return texts;
 }
 
-class AccessibilityTest : public CalculatorTest {};
+using AccessibilityTest = CalculatorTest;
 
 TEST_F(AccessibilityTest, LabelledFieldsAreAnnouncedByTheirLabels) {
     const std::pair<const char*, const char*> labelled[] = {
@@ -67,8 +65,8 @@ TEST_F(AccessibilityTest, LabelledFieldsAreAnnouncedByTheirLabels) {
         {"combo_scheme", "算法"},
     };
     for (const auto& [name, label] : labelled) {
-        auto* widget = window->findChild<QWidget*>(QLatin1String(name));
-        ASSERT_NE(widget, nullptr) << name;
+        auto* widget = child<QWidget>(name);
+        ASSERT_NE(widget, nullptr);
         EXPECT_EQ(labelledBy(widget).value(0), u8(label)) << name;
         // Qt on X11 names a combo box by its current item; line edits take the label's text.
         if (!qobject_cast<QComboBox*>(widget)) {
@@ -79,16 +77,14 @@ TEST_F(AccessibilityTest, LabelledFieldsAreAnnouncedByTheirLabels) {
 
 TEST_F(AccessibilityTest, FieldsWithoutALabelCarryTheirOwnNames) {
     for (const char* name : {"edit_adj_share", "edit_adj_rate", "label_status"}) {
-        auto* widget = window->findChild<QWidget*>(QLatin1String(name));
-        ASSERT_NE(widget, nullptr) << name;
+        auto* widget = child<QWidget>(name);
+        ASSERT_NE(widget, nullptr);
         EXPECT_EQ(accessibleName(widget), QLatin1String(name));
     }
-    auto* target = window->findChild<QComboBox*>(QStringLiteral("combo_target"));
-    EXPECT_EQ(accessibleText(target, QAccessible::Description), QStringLiteral("combo_target"));
-    EXPECT_EQ(accessibleName(window->findChild<QCheckBox*>(QStringLiteral("check_knocked_in"))),
-              u8("是否敲入"));
-    EXPECT_EQ(accessibleName(window->findChild<QCheckBox*>(QStringLiteral("check_extrapolate"))),
-              u8("外推"));
+    EXPECT_EQ(accessibleText(combo("combo_target"), QAccessible::Description),
+              QStringLiteral("combo_target"));
+    EXPECT_EQ(accessibleName(checkBox("check_knocked_in")), u8("是否敲入"));
+    EXPECT_EQ(accessibleName(checkBox("check_extrapolate")), u8("外推"));
 }
 
 TEST_F(AccessibilityTest, ButtonsAreAnnouncedByTheirTexts) {

@@ -2,13 +2,17 @@
 // file written into a fresh folder.
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDate>
 #include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -17,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include "background_run.h"
+#include "box_records.h"
 #include "dialog_calculator_pde.h"
 #include "dialogs.h"
 #include "download_paths.h"
@@ -24,15 +29,11 @@
 #include "temp_dir.h"
 #include "test_calendar.h"
 #include "trade_calendar.h"
+#include "widget_observe_global.h"
 
-// Weekdays of 2024 to 2027 without a long holiday from 1 to 24 October 2025 (18 weekdays), so
-// that from 7 January 2025 to 7 January 2026 there are 244 trading days, both ends counted.
-inline std::string testCalendarText() {
-    return TestCalendar::weekdays(20240101, 20271231).close(20251001, 20251024).csv();
-}
-
-inline QDate pinnedToday() {
-    return QDate(2025, 1, 7);
+// The box an information shows.
+inline Dialogs::Record infoBox(const QString& title, const QString& text) {
+    return {Dialogs::Kind::Information, title, text};
 }
 
 // While it lives, a modal dialog that a button opened (the univariate analysis) is closed as soon
@@ -57,11 +58,16 @@ class CalculatorTest : public ::testing::Test {
     static constexpr int kTradingDaysInYear = 244;
 
     void SetUp() override {
-        ASSERT_TRUE(trade_calendar().load(dir.write("trade_calendar.csv", testCalendarText())));
+        // Weekdays of 2024 to 2027 without a long holiday from 1 to 24 October 2025 (18
+        // weekdays), so that from 7 January 2025 to 7 January 2026 there are 244 trading days,
+        // both ends counted.
+        const TestCalendar calendar =
+            TestCalendar::weekdays(20240101, 20271231).close(20251001, 20251024);
+        ASSERT_TRUE(trade_calendar().load(calendar.write(dir)));
         previousDir = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(dir.path().string()));
         setBaseDir(QString::fromStdString(dir.path().string()));
-        DialogCalculatorPDE::today = &pinnedToday;
+        DialogCalculatorPDE::today = [] { return QDate(2025, 1, 7); };
         window = std::make_unique<DialogCalculatorPDE>();
     }
     void TearDown() override {
@@ -70,12 +76,29 @@ class CalculatorTest : public ::testing::Test {
         QDir::setCurrent(previousDir);
     }
 
-    QLineEdit* edit(const char* name) const {
-        auto* found = window->findChild<QLineEdit*>(QLatin1String(name));
+    // A named child of the window; a test that names one the window lacks fails.
+    template <class Widget>
+    Widget* child(const char* name) const {
+        auto* found = window->findChild<Widget*>(QLatin1String(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
+    QLineEdit* edit(const char* name) const { return child<QLineEdit>(name); }
+    QPushButton* button(const char* name) const { return child<QPushButton>(name); }
+    QComboBox* combo(const char* name) const { return child<QComboBox>(name); }
+    QCheckBox* checkBox(const char* name) const { return child<QCheckBox>(name); }
+    WidgetObserveGlobal* editor() const { return child<WidgetObserveGlobal>("observe_editor"); }
+    QString status() const { return child<QLabel>("label_status")->text(); }
+    const Snowball_PDE& engine() const { return window->pricingEngine(); }
+
     QString text(const char* name) const { return edit(name)->text(); }
+    // The texts of the named fields, in order, to compare several at once.
+    QStringList texts(std::initializer_list<const char*> names) const {
+        QStringList shown;
+        for (const char* name : names)
+            shown << text(name);
+        return shown;
+    }
     void setText(const char* name, const QString& value) { edit(name)->setText(value); }
     // Types as a user does: select all, then key clicks.
     void type(const char* name, const QString& value) {
@@ -83,21 +106,28 @@ class CalculatorTest : public ::testing::Test {
         edit(name)->del();
         QTest::keyClicks(edit(name), value);
     }
-    QPushButton* button(const char* name) const {
-        auto* found = window->findChild<QPushButton*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
     // Clicks as a user does and waits until a run the click started has finished.
     void click(const char* name) {
         button(name)->click();
         waitForRun();
+    }
+    // Prices and runs the Greeks on the form as it is, with no box.
+    void priceWithGreeks() {
+        click("pushButton_price");
+        click("pushButton_calc_greeks");
+        ASSERT_TRUE(noBox());
     }
     BackgroundRun* backgroundRun() const { return window->findChild<BackgroundRun*>(); }
     bool waitForRun() {
         return QTest::qWaitFor([this] { return !backgroundRun()->isRunning(); }, 120000);
     }
 
+    int boxes() const { return recorder.records().size(); }
+    // Success when no box was shown; otherwise fails with the last box's text.
+    ::testing::AssertionResult noBox() const {
+        if (recorder.records().isEmpty()) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << lastBox().text.toStdString();
+    }
     // The last recorded box; an empty record when there was none.
     Dialogs::Record lastBox() const {
         return recorder.records().isEmpty() ? Dialogs::Record{} : recorder.records().last();

@@ -1,21 +1,16 @@
 // The window's checks before pricing, and the copying of the form into the engine.
 #include <cmath>
 
-#include <QComboBox>
-
 #include "calculator_fixture.h"
 #include "observe_schedule.h"
 
 namespace {
 
-class EngineSetUpTest : public CalculatorTest {
-  protected:
-    const Snowball_PDE& engine() const { return window->pricingEngine(); }
-};
+using EngineSetUpTest = CalculatorTest;
 
 TEST_F(EngineSetUpTest, DefaultTermsReachTheEngineInFractionsAndTradingYears) {
     click("pushButton_price");
-    ASSERT_TRUE(recorder.records().isEmpty()) << lastBox().text.toStdString();
+    ASSERT_TRUE(noBox());
     const Snowball_PDE& e = engine();
     EXPECT_TRUE(e.product_set);
     EXPECT_DOUBLE_EQ(e.params.T, 243.0 / 252);
@@ -50,22 +45,19 @@ TEST_F(EngineSetUpTest, AListWithAnEmptyPartOrOfAnotherLengthIsRefused) {
 TEST_F(EngineSetUpTest, AFailedCheckLeavesPriceAndEngineAlone) {
     observeSchedule().dates = QStringLiteral("20250307_20260106");
     click("pushButton_price");
-    EXPECT_EQ(lastBox().kind, Dialogs::Kind::Critical);
-    EXPECT_EQ(lastBox().title, u8("观察日参数错误"));
-    EXPECT_EQ(lastBox().text, u8("最后敲出观察日与到期日不符"));
+    EXPECT_EQ(lastBox(), criticalBox("观察日参数错误", "最后敲出观察日与到期日不符"));
     EXPECT_TRUE(text("edit_price").isEmpty());
     EXPECT_FALSE(engine().product_set);
 
     observeSchedule().dates = QStringLiteral("20250307_20260107");
     setText("edit_ki_price", "100");
     click("pushButton_price");
-    EXPECT_EQ(lastBox().title, u8("结构参数错误"));
-    EXPECT_EQ(lastBox().text, u8("敲入价格应小于标的价格"));
+    EXPECT_EQ(lastBox(), criticalBox("结构参数错误", "敲入价格应小于标的价格"));
     EXPECT_FALSE(engine().product_set);
 }
 
 TEST_F(EngineSetUpTest, TheOptionTypePricesProfitAndLoss) {
-    window->findChild<QComboBox*>(QStringLiteral("combo_type"))->setCurrentIndex(1);
+    combo("combo_type")->setCurrentIndex(1);
     click("pushButton_price");
     EXPECT_DOUBLE_EQ(engine().payoff_mode, 1);
     EXPECT_LT(std::abs(text("edit_price").toDouble()), 30);

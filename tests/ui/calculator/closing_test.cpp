@@ -8,7 +8,7 @@
 
 namespace {
 
-class ClosingTest : public CalculatorTest {};
+using ClosingTest = CalculatorTest;
 
 TEST_F(ClosingTest, EscapeKeepsTheWindowAndEnterPressesNoButton) {
     window->show();
@@ -18,7 +18,7 @@ TEST_F(ClosingTest, EscapeKeepsTheWindowAndEnterPressesNoButton) {
         QTest::keyClick(edit(name), Qt::Key_Return);
         QTest::keyClick(edit(name), Qt::Key_Enter, Qt::KeypadModifier);
     }
-    EXPECT_TRUE(recorder.records().isEmpty()) << "the category help opened";
+    EXPECT_EQ(boxes(), 0) << "the category help opened";
     for (QPushButton* b : window->findChildren<QPushButton*>())
         EXPECT_FALSE(b->isDefault() || b->autoDefault()) << b->objectName().toStdString();
     window->hide();
@@ -43,7 +43,7 @@ TEST_F(ClosingTest, ClosingTheWindowClosesThePanelsAndStopsARun) {
     // The application quits on its last window's close: no window may stay open.
     for (QWidget* w : QApplication::topLevelWidgets())
         EXPECT_FALSE(w->isVisible()) << w->metaObject()->className();
-    EXPECT_TRUE(recorder.records().isEmpty()) << lastBox().text.toStdString();
+    EXPECT_TRUE(noBox());
 }
 
 }  // namespace

@@ -1,47 +1,30 @@
 // The product form: default terms, dependent fields, categories and the write-back.
-#include <QCheckBox>
-#include <QComboBox>
 #include <QTableWidget>
 
 #include "calculator_fixture.h"
 #include "observe_schedule.h"
-#include "widget_observe_global.h"
 
 namespace {
 
-class FormTest : public CalculatorTest {
-  protected:
-    QComboBox* combo(const char* name) const {
-        return window->findChild<QComboBox*>(QLatin1String(name));
-    }
-    WidgetObserveGlobal* editor() const { return window->findChild<WidgetObserveGlobal*>(); }
-};
+using FormTest = CalculatorTest;
 
 TEST_F(FormTest, ConstructionLoadsTheDefaultTermsAndCountsTheYearOnTheCalendar) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Brimvale-Pro"));
-    EXPECT_EQ(text("edit_S"), "100");
-    EXPECT_EQ(text("edit_S_max"), "200");
-    EXPECT_EQ(text("edit_vol"), "18");
-    EXPECT_EQ(text("edit_div_rate"), "0");
-    EXPECT_EQ(text("edit_rate"), "1.5");
+    // The initial price's followers (spot, open price, target) show it too.
+    const std::pair<const char*, const char*> fields[] = {
+        {"edit_S", "100"},          {"edit_S_max", "200"},         {"edit_vol", "18"},
+        {"edit_div_rate", "0"},     {"edit_rate", "1.5"},          {"edit_M", "200"},
+        {"edit_decimals", "4"},     {"edit_ko_price", "103"},      {"edit_ki_price", "80"},
+        {"edit_ko_coupon", "16"},   {"edit_div_coupon", "16"},     {"edit_floor", "0"},
+        {"edit_call_strike", "0"},  {"edit_call_part", "0"},       {"edit_adj_share", "0"},
+        {"edit_adj_rate", "0"},     {"edit_range_start", "0"},     {"edit_range_end", "1"},
+        {"edit_spot", "100"},       {"edit_open_price", "100"},    {"edit_target", "100"},
+        {"edit_today", "20250107"}, {"edit_days_per_year", "252"}, {"edit_product_no", ""},
+        {"edit_price", ""}};
+    for (const auto& [field, shown] : fields)
+        EXPECT_EQ(text(field), shown) << field;
     EXPECT_EQ(text("edit_T"), QString::number(kTradingDaysInYear));
     EXPECT_EQ(text("edit_N"), QString::number(kTradingDaysInYear - 1));
-    EXPECT_EQ(text("edit_M"), "200");
-    EXPECT_EQ(text("edit_decimals"), "4");
-    EXPECT_EQ(text("edit_ko_price"), "103");
-    EXPECT_EQ(text("edit_ki_price"), "80");
-    EXPECT_EQ(text("edit_ko_coupon"), "16");
-    EXPECT_EQ(text("edit_div_coupon"), "16");
-    for (const char* zero : {"edit_floor", "edit_call_strike", "edit_call_part", "edit_adj_share",
-                             "edit_adj_rate", "edit_range_start"})
-        EXPECT_EQ(text(zero), "0") << zero;
-    EXPECT_EQ(text("edit_range_end"), "1");
-    for (const char* follower : {"edit_spot", "edit_open_price", "edit_target"})
-        EXPECT_EQ(text(follower), "100") << follower;
-    EXPECT_EQ(text("edit_today"), "20250107");
-    EXPECT_EQ(text("edit_days_per_year"), "252");
-    EXPECT_TRUE(text("edit_product_no").isEmpty());
-    EXPECT_TRUE(text("edit_price").isEmpty());
 
     EXPECT_EQ(combo("combo_type")->currentText(), u8("票据"));
     EXPECT_EQ(combo("combo_days")->currentText(), u8("交易日"));
@@ -60,12 +43,12 @@ TEST_F(FormTest, ConstructionLoadsTheDefaultTermsAndCountsTheYearOnTheCalendar) 
     EXPECT_TRUE(button("pushButton_default_param")->isHidden());
     EXPECT_TRUE(button("pushButton_price_MC")->isHidden());
     EXPECT_FALSE(button("pushButton_save_CSV")->isHidden());
-    EXPECT_FALSE(window->pricingEngine().product_set);
+    EXPECT_FALSE(engine().product_set);
 
     EXPECT_EQ(editor()->startDate(), QDate(2025, 1, 7));
     EXPECT_EQ(editor()->endDate(), QDate(2026, 1, 7));
     EXPECT_TRUE(observeSchedule().dates.endsWith(QStringLiteral("_20260107")));
-    EXPECT_TRUE(recorder.records().isEmpty());
+    EXPECT_TRUE(noBox());
 }
 
 TEST_F(FormTest, CategoryNamesComeOutOfTheirEightBitEncoding) {
@@ -76,25 +59,19 @@ TEST_F(FormTest, CategoryNamesComeOutOfTheirEightBitEncoding) {
         EXPECT_EQ(combo("combo_snowball")->itemText(i), u8(names[i]));
 }
 
-TEST_F(FormTest, TypingTheInitialPriceMovesItsFollowersWhileTheTypeIsNote) {
+TEST_F(FormTest, TheInitialPriceMovesItsFollowersAndTheTargetOnlyWhileTheTypeIsNote) {
     type("edit_S", "105.5");
-    EXPECT_EQ(text("edit_S_max"), "211.000");
-    EXPECT_EQ(text("edit_spot"), "105.5");
-    EXPECT_EQ(text("edit_open_price"), "105.5");
-    EXPECT_EQ(text("edit_target"), "105.5");
+    EXPECT_EQ(texts({"edit_S_max", "edit_spot", "edit_open_price", "edit_target"}),
+              QStringList({"211.000", "105.5", "105.5", "105.5"}));
 
     combo("combo_type")->setCurrentIndex(1);
     ASSERT_EQ(text("edit_target"), "0");
     type("edit_S", "99");
-    EXPECT_EQ(text("edit_S_max"), "198.000");
-    EXPECT_EQ(text("edit_spot"), "99");
-    EXPECT_EQ(text("edit_target"), "0");
-}
+    EXPECT_EQ(texts({"edit_S_max", "edit_spot", "edit_target"}),
+              QStringList({"198.000", "99", "0"}));
 
-TEST_F(FormTest, SwitchingTheTypeBackCopiesTheInitialPriceIntoTheTarget) {
+    // Switching back to the note copies the initial price, set without typing, into the target.
     setText("edit_S", "101");
-    combo("combo_type")->setCurrentIndex(1);
-    EXPECT_EQ(text("edit_target"), "0");
     combo("combo_type")->setCurrentIndex(0);
     EXPECT_EQ(text("edit_target"), "101");
 }
@@ -129,24 +106,18 @@ TEST_F(FormTest, AnEmptyMaturityGivesMinusOneTimeSteps) {
 }
 
 TEST_F(FormTest, SetFormParamWritesSixSignificantDigitsIntoTheKindsFields) {
+    const auto kindsFields = {"edit_ko_coupon", "edit_div_coupon", "edit_vol", "edit_ko_price",
+                              "edit_ki_price"};
     window->setFormParam(5, 8.5);
-    EXPECT_EQ(text("edit_ko_coupon"), "8.5");
-    EXPECT_EQ(text("edit_div_coupon"), "8.5");
     window->setFormParam(3, 23.456789);
-    EXPECT_EQ(text("edit_vol"), "23.4568");
     window->setFormParam(0, 101);
     window->setFormParam(1, 75.25);
-    EXPECT_EQ(text("edit_ko_price"), "101");
-    EXPECT_EQ(text("edit_ki_price"), "75.25");
-
-    const QString before[] = {text("edit_ko_price"), text("edit_ki_price"), text("edit_vol"),
-                              text("edit_ko_coupon"), text("edit_div_coupon")};
+    const QStringList written = texts(kindsFields);
+    EXPECT_EQ(written, QStringList({"8.5", "8.5", "23.4568", "101", "75.25"}));
+    // Kinds out of range write nothing.
     window->setFormParam(7, 1.0);
     window->setFormParam(-1, 1.0);
-    const QString after[] = {text("edit_ko_price"), text("edit_ki_price"), text("edit_vol"),
-                             text("edit_ko_coupon"), text("edit_div_coupon")};
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(after[i], before[i]);
+    EXPECT_EQ(texts(kindsFields), written);
 }
 
 TEST_F(FormTest, SavingTheScheduleCopiesItsValuesIntoTheForm) {
@@ -176,7 +147,7 @@ TEST_F(FormTest, ARefusedScheduleSaveLeavesTheFormAsItWas) {
 
 TEST_F(FormTest, TheCategoryButtonExplainsEveryCategory) {
     click("pushButton_snowball");
-    ASSERT_EQ(recorder.records().size(), 1);
+    ASSERT_EQ(boxes(), 1);
     const Dialogs::Record box = lastBox();
     EXPECT_EQ(box.kind, Dialogs::Kind::Information);
     EXPECT_EQ(box.title, u8("雪球类别"));
@@ -189,9 +160,8 @@ TEST_F(FormTest, SwitchingTheDayCountAsksForNewDates) {
     auto* days = combo("combo_days");
     days->setEnabled(true);
     days->setCurrentIndex(0);
-    ASSERT_EQ(recorder.records().size(), 1);
-    EXPECT_EQ(lastBox().title, u8("提示："));
-    EXPECT_EQ(lastBox().text, u8("切换了日期模式，请重新预估观察日."));
+    ASSERT_EQ(boxes(), 1);
+    EXPECT_EQ(lastBox(), infoBox("提示：", "切换了日期模式，请重新预估观察日."));
 }
 
 }  // namespace

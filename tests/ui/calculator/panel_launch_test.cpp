@@ -1,4 +1,6 @@
 // The window's launch buttons open the analysis panels on a copy of the priced terms.
+#include <functional>
+
 #include <QApplication>
 #include <QTimer>
 
@@ -8,13 +10,33 @@
 #include "panel_win_rate.h"
 #include "run_wait.h"
 #include "snowball_pde.h"
-#include "widget_observe_global.h"
 
 namespace {
 
 class PanelLaunchTest : public CalculatorTest {
   protected:
-    const Snowball_PDE& engine() const { return window->pricingEngine(); }
+    // Presses "知x求1" on the priced terms; `work` drives the modal panel before it is closed.
+    void inUnivariatePanel(const std::function<void(PanelGreeks_UA&)>& work) {
+        bool opened = false;
+        QTimer::singleShot(0, [&] {
+            auto* panel = qobject_cast<PanelGreeks_UA*>(QApplication::activeModalWidget());
+            if (panel == nullptr) return;
+            opened = true;
+            work(*panel);
+            panel->reject();
+        });
+        button("pushButton_univariate")->setEnabled(true);
+        click("pushButton_univariate");
+        ASSERT_TRUE(opened);
+    }
+    // Analyses the panel's range and takes the sampled value nearest the target: its text.
+    static QString analyseAndUse(PanelGreeks_UA& panel) {
+        panel.findChild<QPushButton*>(QStringLiteral("pushButton_analyse"))->click();
+        waitForRuns(&panel);
+        const QString value = panel.findChild<QLineEdit*>(QStringLiteral("lineEdit_param"))->text();
+        panel.findChild<QPushButton*>(QStringLiteral("pushButton_use"))->click();
+        return value;
+    }
 };
 
 }  // namespace
@@ -39,26 +61,16 @@ TEST_F(PanelLaunchTest, StressAndWinRatePanelsAreSingleAndTakeTheWindowTerms) {
     EXPECT_EQ(PanelStress::instance(), stress) << "a second press reuses the one panel";
     stress->hide();
     winRate->hide();
-    EXPECT_TRUE(recorder.records().isEmpty()) << lastBox().text.toStdString();
+    EXPECT_TRUE(noBox());
 }
 
 TEST_F(PanelLaunchTest, UnivariatePanelIsModalOnACopyAndWritesItsValueBack) {
     click("pushButton_price");
     double panelS0 = 0;
-    bool opened = false;
-    QTimer::singleShot(0, [&] {
-        auto* panel = qobject_cast<PanelGreeks_UA*>(QApplication::activeModalWidget());
-        if (panel == nullptr) return;
-        opened = true;
-        panelS0 = panel->engine.params.S0;
-        panel->findChild<QPushButton*>(QStringLiteral("pushButton_analyse"))->click();
-        waitForRuns(panel);
-        panel->findChild<QPushButton*>(QStringLiteral("pushButton_use"))->click();
-        panel->reject();
+    inUnivariatePanel([&](PanelGreeks_UA& panel) {
+        panelS0 = panel.engine.params.S0;
+        analyseAndUse(panel);
     });
-    button("pushButton_univariate")->setEnabled(true);
-    click("pushButton_univariate");
-    ASSERT_TRUE(opened);
     EXPECT_DOUBLE_EQ(panelS0, engine().params.S0);
     EXPECT_NE(text("edit_vol"), QStringLiteral("18"))
         << "the sampled volatility nearest the target";
@@ -67,24 +79,14 @@ TEST_F(PanelLaunchTest, UnivariatePanelIsModalOnACopyAndWritesItsValueBack) {
 TEST_F(PanelLaunchTest, AKnockInPriceTakenFromThePanelSurvivesTheNextScheduleSave) {
     click("pushButton_price");
     QString used;
-    QTimer::singleShot(0, [&] {
-        auto* panel = qobject_cast<PanelGreeks_UA*>(QApplication::activeModalWidget());
-        if (panel == nullptr) return;
-        panel->setParamRange(1, 70, 90, 5);  // the knock-in price
-        panel->findChild<QPushButton*>(QStringLiteral("pushButton_analyse"))->click();
-        waitForRuns(panel);
-        used = panel->findChild<QLineEdit*>(QStringLiteral("lineEdit_param"))->text();
-        panel->findChild<QPushButton*>(QStringLiteral("pushButton_use"))->click();
-        panel->reject();
+    inUnivariatePanel([&](PanelGreeks_UA& panel) {
+        panel.setParamRange(1, 70, 90, 5);  // the knock-in price
+        used = analyseAndUse(panel);
     });
-    button("pushButton_univariate")->setEnabled(true);
-    click("pushButton_univariate");
     ASSERT_NE(used, QString());
     ASSERT_NE(used, QStringLiteral("80"));
     EXPECT_EQ(text("edit_ki_price"), used);
-    window->findChild<WidgetObserveGlobal*>(QStringLiteral("observe_editor"))
-        ->saveButton()
-        ->click();
+    editor()->saveButton()->click();
     EXPECT_EQ(text("edit_ki_price"), used) << "the editor took the form's value";
-    EXPECT_TRUE(recorder.records().isEmpty()) << lastBox().text.toStdString();
+    EXPECT_TRUE(noBox());
 }

@@ -1,20 +1,15 @@
 // Product files through the window: saved and opened again for every category, priced by the
 // command-line tool as the window prices them, refused when bad, and the unsaved-changes guard.
-#include <sys/wait.h>
-
-#include <QCheckBox>
-#include <QComboBox>
 #include <QShortcut>
 #include <QTableWidget>
 
 #include <nlohmann/json.hpp>
 
 #include "calculator_fixture.h"
+#include "cli_run.h"
 #include "form_text.h"
 #include "live_valuation.h"
 #include "observe_schedule.h"
-#include "run_wait.h"
-#include "widget_observe_global.h"
 
 namespace {
 
@@ -25,43 +20,36 @@ const char* const kProductFields[] = {
     "edit_call_strike", "edit_call_part",  "edit_S_max",    "edit_M",        "edit_N",
     "edit_decimals",    "edit_product_no"};
 
-struct CliOutput {
-    int exit_code;
-    nlohmann::json json;
-};
-
 class ProductDocumentTest : public CalculatorTest {
   protected:
     QString path(const char* name) const { return QString::fromStdString(dir.file(name)); }
 
-    void saveAs(DialogCalculatorPDE& w, const QString& file) {
+    void saveAs(const QString& file) {
         recorder.answerSaveFile(file);
-        w.findChild<QPushButton*>(QStringLiteral("pushButton_save_as"))->click();
+        click("pushButton_save_as");
     }
-    void open(DialogCalculatorPDE& w, const QString& file) {
+    void open(const QString& file) {
         recorder.answerOpenFile(file);
-        w.findChild<QPushButton*>(QStringLiteral("pushButton_open"))->click();
+        click("pushButton_open");
     }
     // The price of the window's product to full precision, as "定价" computes it.
-    static double windowPrice(DialogCalculatorPDE& w) {
-        w.findChild<QPushButton*>(QStringLiteral("pushButton_price"))->click();
-        EXPECT_TRUE(waitForRuns(&w));
-        Snowball_PDE engine = w.pricingEngine();
-        return engine.price();
+    double windowPrice() {
+        button("pushButton_price")->click();
+        EXPECT_TRUE(waitForRun());
+        Snowball_PDE priced = engine();
+        return priced.price();
     }
     // Everything the window shows of its product: the fields, the two lists, the schedule editor
     // and its table, and the saved schedule store.
-    static QStringList snapshot(DialogCalculatorPDE& w) {
+    QStringList snapshot() const {
         QStringList s;
         for (const char* name : kProductFields)
-            s << w.findChild<QLineEdit*>(QLatin1String(name))->text();
+            s << text(name);
         for (const char* name : {"combo_type", "combo_snowball", "comboBox_frequency"})
-            s << w.findChild<QComboBox*>(QLatin1String(name))->currentText();
-        auto* editor = w.findChild<WidgetObserveGlobal*>();
-        s << editor->startDate().toString() << editor->endDate().toString()
-          << QString::number(editor->sameValues())
-          << w.findChild<QLineEdit*>(QStringLiteral("lineEdit_lockup"))->text();
-        const QTableWidget* table = editor->table();
+            s << combo(name)->currentText();
+        s << editor()->startDate().toString() << editor()->endDate().toString()
+          << QString::number(editor()->sameValues()) << text("lineEdit_lockup");
+        const QTableWidget* table = editor()->table();
         for (int r = 0; r < table->rowCount(); ++r)
             for (int c = 0; c < table->columnCount(); ++c)
                 s << (table->item(r, c) ? table->item(r, c)->text() : QStringLiteral("(none)"));
@@ -70,103 +58,95 @@ class ProductDocumentTest : public CalculatorTest {
         return s;
     }
     // brimvale-cli run in the test folder, where the test calendar lies.
-    CliOutput cli(const std::string& args) const {
-        const std::string out = dir.file("cli.out");
-        const std::string cmd = "cd '" + dir.path().string() +
-                                "' && " BRIMVALE_BIN_DIR "/brimvale-cli " + args + " >'" + out +
-                                "' 2>/dev/null";
-        const int status = std::system(cmd.c_str());
-        const std::string text = TempDir::read(out);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-                text.empty() ? nlohmann::json() : nlohmann::json::parse(text)};
+    CliRun cli(const std::string& args) const {
+        return run_shell("cd '" + dir.path().string() + "' && " + cli_path() + " " + args);
     }
     // Per-date values written by the schedule editor's "设置" into one column, then saved.
-    void stepColumn(DialogCalculatorPDE& w, int column, const char* start, const char* change) {
-        auto* editor = w.findChild<WidgetObserveGlobal*>();
-        editor->findChild<QComboBox*>(QStringLiteral("comboBox_column"))->setCurrentIndex(column);
-        editor->findChild<QLineEdit*>(QStringLiteral("lineEdit_start_value"))->setText(u8(start));
-        editor->findChild<QLineEdit*>(QStringLiteral("lineEdit_change"))->setText(u8(change));
-        editor->findChild<QLineEdit*>(QStringLiteral("lineEdit_steps"))
-            ->setText(QString::number(editor->table()->rowCount()));
-        editor->findChild<QPushButton*>(QStringLiteral("pushButton_set_ob_item"))->click();
-        editor->saveButton()->click();
+    void stepColumn(int column, const char* start, const char* change) {
+        combo("comboBox_column")->setCurrentIndex(column);
+        setText("lineEdit_start_value", start);
+        setText("lineEdit_change", change);
+        setText("lineEdit_steps", QString::number(editor()->table()->rowCount()));
+        click("pushButton_set_ob_item");
+        editor()->saveButton()->click();
+    }
+    void pressShortcut(QKeySequence::StandardKey key) {
+        for (QShortcut* shortcut : window->findChildren<QShortcut*>())
+            if (shortcut->key() == QKeySequence(key)) emit shortcut->activated();
     }
 };
 
 TEST_F(ProductDocumentTest, EveryCategorySavedAndOpenedInAFreshWindowGivesTheSameFormAndPrice) {
     for (int category = 0; category < 6; ++category) {
         SCOPED_TRACE(category);
-        DialogCalculatorPDE first;
-        first.findChild<QComboBox*>(QStringLiteral("combo_snowball"))->setCurrentIndex(category);
-        first.findChild<QComboBox*>(QStringLiteral("combo_type"))->setCurrentIndex(category % 2);
-        first.findChild<QLineEdit*>(QStringLiteral("edit_vol"))->setText(QStringLiteral("21.25"));
-        first.findChild<QLineEdit*>(QStringLiteral("edit_M"))->setText(QStringLiteral("120"));
-        first.findChild<QLineEdit*>(QStringLiteral("edit_product_no"))
-            ->setText(u8("试样 %1").arg(category));
-        if (category == 2 || category == 0)
-            first.findChild<QLineEdit*>(QStringLiteral("edit_floor"))
-                ->setText(QStringLiteral("70"));
+        window = std::make_unique<DialogCalculatorPDE>();
+        combo("combo_snowball")->setCurrentIndex(category);
+        combo("combo_type")->setCurrentIndex(category % 2);
+        setText("edit_vol", "21.25");
+        setText("edit_M", "120");
+        setText("edit_product_no", u8("试样 %1").arg(category));
+        if (category == 2 || category == 0) setText("edit_floor", "70");
         if (category == 3 || category == 0) {
-            first.findChild<QLineEdit*>(QStringLiteral("edit_call_strike"))
-                ->setText(QStringLiteral("103"));
-            first.findChild<QLineEdit*>(QStringLiteral("edit_call_part"))
-                ->setText(QStringLiteral("0.5"));
+            setText("edit_call_strike", "103");
+            setText("edit_call_part", "0.5");
         }
-        if (category >= 4) stepColumn(first, 0, "103", "-0.5");
+        if (category >= 4) stepColumn(0, "103", "-0.5");
         if (category == 5) {
-            stepColumn(first, 1, "16", "-0.25");
-            stepColumn(first, 2, "80", "-0.5");
+            stepColumn(1, "16", "-0.25");
+            stepColumn(2, "80", "-0.5");
         }
-        const double price = windowPrice(first);
+        const double price = windowPrice();
         ASSERT_TRUE(std::isfinite(price));
         const QString file = path("product.json");
-        saveAs(first, file);
+        saveAs(file);
         ASSERT_TRUE(recorder.lines().filter(u8("错误")).isEmpty())
             << recorder.lines().join('\n').toStdString();
-        EXPECT_EQ(first.productFilePath(), file);
-        const QStringList saved = snapshot(first);
+        EXPECT_EQ(window->productFilePath(), file);
+        const QStringList saved = snapshot();
         if (category >= 4) {
             EXPECT_TRUE(saved.join('|').contains(QStringLiteral("102.5_102")));
         }
 
-        DialogCalculatorPDE second;
-        open(second, file);
-        EXPECT_EQ(snapshot(second), saved);
-        EXPECT_EQ(windowPrice(second), price);
-        EXPECT_FALSE(second.hasUnsavedChanges());
-        EXPECT_EQ(second.windowTitle(), QStringLiteral("product.json - Brimvale-Pro"));
+        // A fresh window opens the file.
+        window = std::make_unique<DialogCalculatorPDE>();
+        open(file);
+        EXPECT_EQ(snapshot(), saved);
+        EXPECT_EQ(windowPrice(), price);
+        EXPECT_FALSE(window->hasUnsavedChanges());
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("product.json - Brimvale-Pro"));
     }
 }
 
 TEST_F(ProductDocumentTest, TheToolPricesAndValuesASavedFileAsTheWindowDoes) {
     const QString file = path("default.json");
-    saveAs(*window, file);
-    const double price = windowPrice(*window);
-    const CliOutput priced = cli("price default.json");
-    ASSERT_EQ(priced.exit_code, 0);
-    EXPECT_EQ(priced.json.at("price").get<double>(), price) << "the unrounded price";
+    saveAs(file);
+    const double price = windowPrice();
+    const CliRun priced = cli("price default.json");
+    ASSERT_EQ(priced.exit_code, 0) << priced.err;
+    EXPECT_EQ(priced.json().at("price").get<double>(), price) << "the unrounded price";
 
     // The window's look-up on 7 July 2025 at 95 after a knock-in.
-    setText("edit_spot", QStringLiteral("95"));
-    setText("edit_today", QStringLiteral("20250707"));
-    window->findChild<QCheckBox*>()->setChecked(true);
+    setText("edit_spot", "95");
+    setText("edit_today", "20250707");
+    checkBox("check_knocked_in")->setChecked(true);
     click("pushButton_calc_greeks");
-    const CliOutput valued = cli("value default.json --date 20250707 --spot 95 --knocked-in");
-    ASSERT_EQ(valued.exit_code, 0);
+    const CliRun run = cli("value default.json --date 20250707 --spot 95 --knocked-in");
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    const nlohmann::json valued = run.json();
     const double tau = trading_year_fraction(20250707, 20260107, 252);
-    const LookupReadout shown = lookupReadout(window->pricingEngine(), 95, tau, true, 252);
+    const LookupReadout shown = lookupReadout(engine(), 95, tau, true, 252);
     const std::pair<const char*, double> values[] = {{"value", shown.price}, {"delta", shown.delta},
                                                      {"gamma", shown.gamma}, {"theta", shown.theta},
                                                      {"vega", shown.vega},   {"rho", shown.rho}};
     for (const auto& [key, v] : values)
-        EXPECT_EQ(valued.json.at(key).get<double>(), v) << key;
-    EXPECT_EQ(text("edit_g_price"), FormText::fixed(valued.json.at("value").get<double>(), 4));
-    EXPECT_EQ(text("edit_g_theta"), FormText::fixed(valued.json.at("theta").get<double>(), 4));
+        EXPECT_EQ(valued.at(key).get<double>(), v) << key;
+    EXPECT_EQ(text("edit_g_price"), FormText::fixed(valued.at("value").get<double>(), 4));
+    EXPECT_EQ(text("edit_g_theta"), FormText::fixed(valued.at("theta").get<double>(), 4));
 }
 
 TEST_F(ProductDocumentTest, ABadFileIsRefusedNamingTheKeyAndTheFormStaysAsItWas) {
-    setText("edit_vol", QStringLiteral("33"));
-    const QStringList before = snapshot(*window);
+    setText("edit_vol", "33");
+    const QStringList before = snapshot();
     const std::pair<const char*, const char*> files[] = {
         {"not JSON", "{\"format\": \"brimvale-product\", "},
         {"another format", "{\"S0\": 100}"},
@@ -178,13 +158,12 @@ TEST_F(ProductDocumentTest, ABadFileIsRefusedNamingTheKeyAndTheFormStaysAsItWas)
         recorder.clear();
         EXPECT_FALSE(
             window->openProductFile(QString::fromStdString(dir.write("bad.json", content))));
-        ASSERT_EQ(recorder.records().size(), 1) << problem;
-        const Dialogs::Record box = recorder.records().last();
-        EXPECT_EQ(box.title, u8("打开产品文件错误"));
+        ASSERT_EQ(boxes(), 1) << problem;
+        EXPECT_EQ(lastBox().title, u8("打开产品文件错误"));
         if (std::string(problem).find('.') != std::string::npos) {
-            EXPECT_TRUE(box.text.contains(u8(problem))) << box.text.toStdString();
+            EXPECT_TRUE(lastBox().text.contains(u8(problem))) << lastBox().text.toStdString();
         }
-        EXPECT_EQ(snapshot(*window), before) << problem;
+        EXPECT_EQ(snapshot(), before) << problem;
         EXPECT_TRUE(window->productFilePath().isEmpty());
         EXPECT_TRUE(window->hasUnsavedChanges());
     }
@@ -192,21 +171,17 @@ TEST_F(ProductDocumentTest, ABadFileIsRefusedNamingTheKeyAndTheFormStaysAsItWas)
 
 TEST_F(ProductDocumentTest, CtrlSSavesToTheFileTheProductCameFromAndCtrlOAsksForAFile) {
     const QString file = path("mine.json");
-    saveAs(*window, file);
-    setText("edit_ko_price", QStringLiteral("105"));
+    saveAs(file);
+    setText("edit_ko_price", "105");
     EXPECT_EQ(window->windowTitle(), QStringLiteral("mine.json* - Brimvale-Pro"));
-    for (QShortcut* shortcut : window->findChildren<QShortcut*>()) {
-        if (shortcut->key() == QKeySequence(QKeySequence::Save)) emit shortcut->activated();
-    }
+    pressShortcut(QKeySequence::Save);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("mine.json - Brimvale-Pro"));
     const nlohmann::json saved = nlohmann::json::parse(TempDir::read(file.toStdString()));
     EXPECT_EQ(saved.at("structure").at("knock_out_price"), 105.0);
 
     recorder.clear();
-    for (QShortcut* shortcut : window->findChildren<QShortcut*>()) {
-        if (shortcut->key() == QKeySequence(QKeySequence::Open)) emit shortcut->activated();
-    }
-    ASSERT_EQ(recorder.records().size(), 1);
+    pressShortcut(QKeySequence::Open);
+    ASSERT_EQ(boxes(), 1);
     EXPECT_EQ(lastBox().kind, Dialogs::Kind::OpenFile);
     EXPECT_EQ(lastBox().text, dir.path().string().c_str()) << "the folder of the current file";
 }
@@ -218,7 +193,7 @@ TEST_F(ProductDocumentTest, ClosingWithUnsavedChangesAsksAndSavesKeepingUnknownK
                      "dates": ["20250407", "20250707", "20251009", "20260107"]}})");
     ASSERT_TRUE(window->openProductFile(QString::fromStdString(file)));
     window->show();
-    type("edit_vol", QStringLiteral("25"));
+    type("edit_vol", "25");
     EXPECT_EQ(window->windowTitle(), QStringLiteral("later.json* - Brimvale-Pro"));
 
     recorder.answerSaveChanges(Dialogs::SaveChoice::Cancel);

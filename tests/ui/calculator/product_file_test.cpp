@@ -25,7 +25,7 @@ class ProductFileTest : public CalculatorTest {
 TEST_F(ProductFileTest, EachSaveAppendsTheHeaderAndTheDefaultProductLine) {
     click("pushButton_save_CSV");
     click("pushButton_save_CSV");
-    ASSERT_TRUE(recorder.records().isEmpty()) << lastBox().text.toStdString();
+    ASSERT_TRUE(noBox());
     const std::vector<std::string> file = lines(productFile());
     ASSERT_EQ(file.size(), 4u);
     EXPECT_EQ(file[0], ProductRecord::kHeader);
@@ -53,10 +53,7 @@ TEST_F(ProductFileTest, ValuesThatDoNotFitRefuseTheSaveNamingTheField) {
     EXPECT_TRUE(lastBox().text.contains(u8("敲出价格"))) << lastBox().text.toStdString();
 
     setText("edit_ko_price", "103");
-    QStringList many;
-    for (int i = 0; i < 60; ++i)
-        many << QStringLiteral("20250307");
-    observeSchedule().dates = many.join(QLatin1Char('_'));
+    observeSchedule().dates = QStringLiteral("_20250307").repeated(60).mid(1);  // 60 dates
     click("pushButton_save_CSV");
     EXPECT_TRUE(lastBox().text.contains(u8("观察日"))) << lastBox().text.toStdString();
     EXPECT_TRUE(lines(productFile()).empty());
@@ -79,9 +76,7 @@ TEST_F(ProductFileTest, ASaveThatCannotBeWrittenWholeLeavesTheFileAsItWas) {
         const FileSizeLimit limit(before.size() + 16);
         click("pushButton_save_CSV");
     }
-    EXPECT_EQ(lastBox().kind, Dialogs::Kind::Critical);
-    EXPECT_EQ(lastBox().title, u8("写入文件失败:"));
-    EXPECT_EQ(lastBox().text.toStdString(), productFile());
+    EXPECT_EQ(lastBox(), criticalBox("写入文件失败:", QString::fromStdString(productFile())));
     EXPECT_EQ(TempDir::read(productFile()), before);
 }
 

@@ -2,7 +2,6 @@
 // not numbers, look-up dates outside the product's life and terms the engine cannot price.
 #include <cmath>
 
-#include <QComboBox>
 #include <QDateEdit>
 
 #include "calculator_fixture.h"
@@ -10,26 +9,11 @@
 
 namespace {
 
-class RefusedTermsTest : public CalculatorTest {
-  protected:
-    const Snowball_PDE& engine() const { return window->pricingEngine(); }
-    void clickEditor(const char* name) {
-        window->findChild<QPushButton*>(QLatin1String(name))->click();
-    }
-    // The box the last click showed: title, then text.
-    std::pair<QString, QString> box() const { return {lastBox().title, lastBox().text}; }
-    int boxes() const { return recorder.records().size(); }
-    // Prices and runs the Greeks on the form as it is, with no box.
-    void priceWithGreeks() {
-        click("pushButton_price");
-        click("pushButton_calc_greeks");
-        ASSERT_EQ(boxes(), 0) << lastBox().text.toStdString();
-    }
-};
+using RefusedTermsTest = CalculatorTest;
 
 TEST_F(RefusedTermsTest, AScheduleEstimatedButNotSavedIsRefusedUntilSaved) {
-    window->findChild<QDateEdit*>(QStringLiteral("dateEdit_end"))->setDate(QDate(2025, 9, 8));
-    clickEditor("pushButton_observe");
+    child<QDateEdit>("dateEdit_end")->setDate(QDate(2025, 9, 8));
+    click("pushButton_observe");
     const int before = boxes();
     for (const char* action :
          {"pushButton_price", "pushButton_calc_greeks", "pushButton_price_MC",
@@ -42,13 +26,13 @@ TEST_F(RefusedTermsTest, AScheduleEstimatedButNotSavedIsRefusedUntilSaved) {
     EXPECT_FALSE(engine().product_set) << "nothing was priced";
 
     click("pushButton_price");
-    EXPECT_EQ(box().first, u8("观察日参数错误"));
-    EXPECT_TRUE(box().second.contains(u8("【保存】"))) << box().second.toStdString();
+    EXPECT_EQ(lastBox().title, u8("观察日参数错误"));
+    EXPECT_TRUE(lastBox().text.contains(u8("【保存】"))) << lastBox().text.toStdString();
 
-    clickEditor("pushButton_save");
+    click("pushButton_save");
     recorder.clear();
     click("pushButton_price");
-    EXPECT_EQ(boxes(), 0) << lastBox().text.toStdString();
+    EXPECT_TRUE(noBox());
     EXPECT_TRUE(std::isfinite(text("edit_price").toDouble())) << text("edit_price").toStdString();
     EXPECT_NEAR(engine().params.T, (text("edit_T").toDouble() - 1) / 252, 1e-12);
     EXPECT_NEAR(engine().obs_time.back(), engine().params.T, 1e-12);
@@ -81,8 +65,8 @@ TEST_F(RefusedTermsTest, ANumberTextPricesAsItsNumberAndAnythingElseIsRefusedByL
             setText(c.field, u8(refused));
             click("pushButton_price");
             ASSERT_EQ(boxes(), 1) << c.field << " " << refused;
-            EXPECT_EQ(box(), std::make_pair(u8("结构参数错误"),
-                                            u8("“%1”不是数字，请检查").arg(u8(c.label))))
+            EXPECT_EQ(lastBox(),
+                      criticalBox("结构参数错误", u8("“%1”不是数字，请检查").arg(u8(c.label))))
                 << refused;
         }
         setText(c.field, u8(c.plain));
@@ -91,24 +75,24 @@ TEST_F(RefusedTermsTest, ANumberTextPricesAsItsNumberAndAnythingElseIsRefusedByL
     setText("edit_spot", "abc");
     button("pushButton_lookup")->setEnabled(true);
     click("pushButton_calc_greeks");
-    EXPECT_EQ(box().second, u8("“今价”不是数字，请检查"));
+    EXPECT_EQ(lastBox().text, u8("“今价”不是数字，请检查"));
 }
 
 TEST_F(RefusedTermsTest, TheGreeksRunPricesTheTypeOnScreenAndRefusesAsPricingDoes) {
     ASSERT_NO_FATAL_FAILURE(priceWithGreeks());
     const QString note = text("edit_g_price");
-    window->findChild<QComboBox*>(QStringLiteral("combo_type"))->setCurrentIndex(1);
+    combo("combo_type")->setCurrentIndex(1);
     click("pushButton_calc_greeks");
     EXPECT_EQ(engine().payoff_mode, 1);
     EXPECT_NE(text("edit_g_price"), note);
 
     setText("edit_ki_price", "120");
     click("pushButton_price");
-    const auto priced = box();
+    const Dialogs::Record priced = lastBox();
     recorder.clear();
     click("pushButton_calc_greeks");
-    EXPECT_EQ(box(), priced);
-    EXPECT_EQ(box().second, u8("敲入价格应小于标的价格"));
+    EXPECT_EQ(lastBox(), priced);
+    EXPECT_EQ(lastBox().text, u8("敲入价格应小于标的价格"));
 }
 
 TEST_F(RefusedTermsTest, ALookUpDateOutsideTheProductsLifeIsRefused) {

@@ -1,24 +1,15 @@
 // The choice of the finite-difference method reaches every run that prices.
 #include <cmath>
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-
 #include "calculator_fixture.h"
 #include "panel_stress.h"
 
 namespace {
 
-QDate referenceStart() {
-    return QDate(2026, 12, 8);
-}
-
 class SchemeTest : public CalculatorTest {
   protected:
-    QComboBox* scheme() const { return window->findChild<QComboBox*>("combo_scheme"); }
-    QCheckBox* extrapolate() const { return window->findChild<QCheckBox*>("check_extrapolate"); }
-    QString status() const { return window->findChild<QLabel*>("label_status")->text(); }
+    QComboBox* scheme() const { return combo("combo_scheme"); }
+    QCheckBox* extrapolate() const { return checkBox("check_extrapolate"); }
 };
 
 TEST_F(SchemeTest, TheAccurateMethodIsOneChoiceAwayAndReachesThePanels) {
@@ -29,8 +20,8 @@ TEST_F(SchemeTest, TheAccurateMethodIsOneChoiceAwayAndReachesThePanels) {
     EXPECT_TRUE(extrapolate()->isEnabled());
     extrapolate()->setChecked(true);
     click("pushButton_price");
-    EXPECT_EQ(window->pricingEngine().params.scheme, PdeScheme::accurate);
-    EXPECT_TRUE(window->pricingEngine().params.extrapolate);
+    EXPECT_EQ(engine().params.scheme, PdeScheme::accurate);
+    EXPECT_TRUE(engine().params.extrapolate);
     EXPECT_TRUE(status().contains(u8("误差估计"))) << status().toStdString();
     click("pushButton_stress_test");
     EXPECT_EQ(PanelStress::instance()->engine.params.scheme, PdeScheme::accurate);
@@ -39,14 +30,14 @@ TEST_F(SchemeTest, TheAccurateMethodIsOneChoiceAwayAndReachesThePanels) {
     scheme()->setCurrentIndex(0);
     EXPECT_FALSE(extrapolate()->isEnabled());
     click("pushButton_price");
-    EXPECT_FALSE(window->pricingEngine().params.extrapolate) << "only with the accurate method";
+    EXPECT_FALSE(engine().params.extrapolate) << "only with the accurate method";
     EXPECT_EQ(status(), u8("计算已完成"));
 }
 
 TEST_F(SchemeTest, OnTheShippedCalendarTheAccurateMethodPricesTheDefaultNoteAtItsReference) {
     ASSERT_TRUE(
         trade_calendar().load(std::string(BRIMVALE_SOURCE_DIR) + "/data/trade_calendar.csv"));
-    DialogCalculatorPDE::today = &referenceStart;
+    DialogCalculatorPDE::today = [] { return QDate(2026, 12, 8); };
     window = std::make_unique<DialogCalculatorPDE>();
     click("pushButton_price");
     EXPECT_EQ(text("edit_price"), QStringLiteral("101.81"));
@@ -55,7 +46,7 @@ TEST_F(SchemeTest, OnTheShippedCalendarTheAccurateMethodPricesTheDefaultNoteAtIt
     EXPECT_NEAR(edit("edit_price")->toolTip().toDouble(), 101.98482, 0.003)
         << edit("edit_price")->toolTip().toStdString();
     EXPECT_EQ(text("edit_price"), QStringLiteral("101.98"));
-    EXPECT_TRUE(recorder.records().isEmpty()) << lastBox().text.toStdString();
+    EXPECT_TRUE(noBox());
 }
 
 }  // namespace

@@ -7,9 +7,10 @@
 
 namespace {
 
+using T = ProductFormTexts;
+
 // A form that reads; the floor, the call fields and the hidden adjustments are left empty.
 ProductFormTexts defaultTexts() {
-    using T = ProductFormTexts;
     const std::pair<QString T::*, const char*> texts[] = {
         {&T::spot, "100"},           {&T::ceiling, "200"},       {&T::volatility, "20"},
         {&T::dividendRate, "0"},     {&T::rate, "1.5"},          {&T::maturityDays, "244"},
@@ -20,6 +21,13 @@ ProductFormTexts defaultTexts() {
     ProductFormTexts t;
     for (const auto& [field, text] : texts)
         t.*field = text;
+    return t;
+}
+
+// The form with one field's text replaced.
+ProductFormTexts with(QString T::*field, const char* text) {
+    ProductFormTexts t = defaultTexts();
+    t.*field = u8(text);
     return t;
 }
 
@@ -47,32 +55,21 @@ TEST(ProductFormTest, DefaultTermsReadWithPercentAsFractionsAndEmptyExtendedFiel
 
 TEST(ProductFormTest, APercentFieldTakesTheNumberItObviouslyMeansAndRefusesTheRest) {
     for (const char* text : {"18", "18%", "１８", " 18 ", "１８％", "18.0"}) {
-        ProductFormTexts t = defaultTexts();
-        t.volatility = u8(text);
         ProductFormValues v;
-        ASSERT_EQ(refusal(t, &v), "") << text;
+        ASSERT_EQ(refusal(with(&T::volatility, text), &v), "") << text;
         EXPECT_DOUBLE_EQ(v.volatility, 0.18) << text;
     }
-    for (const char* text : {"十八", "abc", "", "nan", "18%%", "1 8"}) {
-        ProductFormTexts t = defaultTexts();
-        t.volatility = u8(text);
-        EXPECT_EQ(refusal(t), "“波动率(%)”不是数字，请检查") << text;
-    }
+    for (const char* text : {"十八", "abc", "", "nan", "18%%", "1 8"})
+        EXPECT_EQ(refusal(with(&T::volatility, text)), "“波动率(%)”不是数字，请检查") << text;
 }
 
 TEST(ProductFormTest, APriceFieldAndItsPerDateListRefuseWhatIsNotANumber) {
-    ProductFormTexts t = defaultTexts();
-    t.knockInPrices = u8("８０");
     ProductFormValues v;
-    ASSERT_EQ(refusal(t, &v), "");
+    ASSERT_EQ(refusal(with(&T::knockInPrices, "８０"), &v), "");
     EXPECT_EQ(v.knockInPrices, std::vector<double>(3, 80));
-    for (const char* text : {"80%", "abc", "", "80_x_80", "80__80"}) {
-        t.knockInPrices = u8(text);
-        EXPECT_EQ(refusal(t), "“敲入价格”不是数字，请检查") << text;
-    }
-    t = defaultTexts();
-    t.priceSteps = "200.5";
-    EXPECT_EQ(refusal(t), "“M”不是整数，请检查");
+    for (const char* text : {"80%", "abc", "", "80_x_80", "80__80"})
+        EXPECT_EQ(refusal(with(&T::knockInPrices, text)), "“敲入价格”不是数字，请检查") << text;
+    EXPECT_EQ(refusal(with(&T::priceSteps, "200.5")), "“M”不是整数，请检查");
 }
 
 TEST(LookupDateTest, OnlyADayOfTheProductsLifeIsLookedUp) {
