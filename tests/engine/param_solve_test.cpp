@@ -73,7 +73,6 @@ TEST(SolveParam, ListKindsLeaveEveryEntryAtTheFormerFirstEntry) {
 
 TEST(SolveParam, TargetBeyondThePriceAtTheUpperEndIsRefusedWithVolatilityRestored) {
     Snowball_PDE e = coarse_product();
-    e.params.sigma = 0.18;
     double result = 42;
     // The price falls as volatility rises, so a target below the price at hi is out of reach.
     const Outcome out = search(e, 1.0, kParamSigma, result, 0.1, 0.4);
@@ -86,7 +85,6 @@ TEST(SolveParam, TargetBeyondThePriceAtTheUpperEndIsRefusedWithVolatilityRestore
 TEST(SolveParam, IterationLimitEndsTheSearchWithoutAValue) {
     Snowball_PDE e = coarse_product();
     e.solve_max_iter = 0;
-    e.params.sigma = 0.18;
     double result = 42;
     Outcome out = search(e, 100, kParamSigma, result, 0.1, 0.4);
     EXPECT_EQ(out.code, -1);
@@ -146,9 +144,8 @@ TEST(SolveParam, PricesThatStopMovingEndTheSearch) {
 TEST(SolveParam, FirstMidpointPricedNearTheStartingMinusOneStopsTheSearch) {
     // In profit-and-loss mode prices go below zero. The price is affine in the dividend coupon,
     // so the coupon that prices at -1 can be placed at the first midpoint.
-    TestSnowball t = TestSnowball::classic().grid(100, 81);
-    t.payoff_mode = 1;
-    Snowball_PDE e = t.build();
+    Snowball_PDE e = coarse_product();
+    e.payoff_mode = 1;
     e.set_param(kParamDivCoupon, 0);
     const double p0 = e.price();
     e.set_param(kParamDivCoupon, 1);
