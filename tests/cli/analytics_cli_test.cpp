@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "cli_product.h"
 #include "cli_run.h"
 #include "temp_dir.h"
 
@@ -11,19 +12,9 @@ namespace {
 
 class AnalyticsCli : public testing::Test {
   protected:
-    // A classic one-year snowball: 243 trading days, monthly knock-out at 103 after three
-    // months, knock-in 80, coupons 16 %, on a coarse grid.
-    std::string product(const std::string& extra = "") const {
-        std::string obs;
-        for (int m = 3; m <= 11; ++m)
-            obs += std::to_string(int(243 * m / 12.0 + 0.5) / 252.0) + ",";
-        return dir.write("product.json",
-                         "{\"S0\": 100, \"sigma\": 0.18, \"r\": 0.015, \"T\": " +
-                             std::to_string(243 / 252.0) + ", \"M\": 100, \"N\": 243, " +
-                             "\"obs_time\": [" + obs + std::to_string(243 / 252.0) +
-                             "], \"ko_barrier\": 103, \"coupon\": 0.16, \"ki_barrier\": 80, "
-                             "\"div_coupon\": 0.16" +
-                             extra + "}");
+    // The classic one-year snowball on a coarse grid.
+    std::string product(TestSnowball terms = TestSnowball::classic().grid(100)) const {
+        return dir.write("product.json", cli_product_json(terms));
     }
 
     static CliRun run(const std::string& args) { return run_cli(args); }
@@ -141,7 +132,9 @@ TEST_F(AnalyticsCli, BadInputExitsWithTwoAndOneLine) {
 }
 
 TEST_F(AnalyticsCli, UnpriceableProductIsNoResult) {
-    const std::string file = product(", \"sigma\": -0.1");
+    TestSnowball terms = TestSnowball::classic().grid(100);
+    terms.sigma = -0.1;
+    const std::string file = product(terms);
     EXPECT_EQ(run("greeks " + file).exit_code, 1);
     EXPECT_EQ(run("grids " + file + " --out " + dir.file("g.csv")).exit_code, 1);
     const CliRun mc = run("mc " + file + " --paths 10");

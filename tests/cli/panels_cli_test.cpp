@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "cli_product.h"
 #include "cli_run.h"
 #include "temp_dir.h"
 #include "test_calendar.h"
@@ -19,15 +20,11 @@ struct CliResult {
 class PanelsCli : public testing::Test {
   protected:
     // Four quarterly dates over 243 trading days, knock-out 103, knock-in 80, on a coarse grid.
-    std::string product(const std::string& extra = "") const {
-        const double T = 243 / 252.0;
-        return dir.write(
-            "product.json",
-            "{\"S0\": 100, \"sigma\": 0.18, \"r\": 0.015, \"T\": " + std::to_string(T) +
-                ", \"M\": 100, \"N\": 243, \"obs_time\": [0.25, 0.5, 0.75, " + std::to_string(T) +
-                "], \"ko_barrier\": 103, \"coupon\": 0.16, \"ki_barrier\": 80, "
-                "\"div_coupon\": 0.16" +
-                extra + "}");
+    std::string product() const {
+        TestSnowball terms = TestSnowball::classic().grid(100);
+        terms.T = 243 / 252.0;
+        terms.obs_time = {0.25, 0.5, 0.75, terms.T};
+        return dir.write("product.json", cli_product_json(terms));
     }
     // Twenty weekdays of January 2024.
     std::string calendar() const {
