@@ -22,6 +22,9 @@ struct Outcome {
 
 // The search on the coarse product, into `result`.
 struct SolveParam : testing::Test {
+    Snowball_PDE e = coarse_product();
+    double result = 42;
+
     Outcome search(double target, int kind, double lo, double hi) {
         testing::internal::CaptureStdout();
         const int code = e.solve_param(target, kind, result, lo, hi);
