@@ -74,20 +74,20 @@ TEST(CliSchedule, PrintsDatesTradingTimesAndTheInclusiveDayCount) {
 }
 
 TEST(CliSchedule, GeneratorErrorsExitOneWithTheirMessageAndBadArgumentsTwo) {
-    CliRun r = cli("schedule --start 20240102 --end 20250102 --lockup 12" + kOnShipped);
-    EXPECT_EQ(r.exit_code, 1);
-    EXPECT_TRUE(r.out.empty());
-    EXPECT_NE(r.err.find("锁定观察数量大于以观察频率取样的日期数量!"), std::string::npos) << r.err;
-    r = cli("schedule --start 19900102 --end 20250102" + kOnShipped);  // rolls to no date
-    EXPECT_EQ(r.exit_code, 1);
-    EXPECT_NE(r.err.find("无起始日"), std::string::npos) << r.err;
-    r = cli("schedule --start 20240102 --end 20400102" + kOnShipped);
-    EXPECT_EQ(r.exit_code, 1);
-    EXPECT_NE(r.err.find("无到期日"), std::string::npos) << r.err;
-
-    EXPECT_EQ(cli("schedule --start 20240230 --end 20250102" + kOnShipped).exit_code, 2);
-    EXPECT_EQ(cli("schedule --start 20240102" + kOnShipped).exit_code, 2);
-    EXPECT_EQ(cli("schedule --start 20240102 --end 20250102 --lockup x" + kOnShipped).exit_code, 2);
+    const std::pair<std::string, const char*> generator_errors[] = {
+        {"--start 20240102 --end 20250102 --lockup 12",
+         "锁定观察数量大于以观察频率取样的日期数量!"},
+        {"--start 19900102 --end 20250102", "无起始日"},  // rolls to no date
+        {"--start 20240102 --end 20400102", "无到期日"}};
+    for (const auto& [args, message] : generator_errors) {
+        const CliRun r = cli("schedule " + args + kOnShipped);
+        EXPECT_EQ(r.exit_code, 1) << args;
+        EXPECT_TRUE(r.out.empty()) << args;
+        EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+    }
+    for (const std::string args : {"--start 20240230 --end 20250102", "--start 20240102",
+                                   "--start 20240102 --end 20250102 --lockup x"})
+        EXPECT_EQ(cli("schedule " + args + kOnShipped).exit_code, 2) << args;
     EXPECT_EQ(cli("schedule --start 20240102 --end 20250102 --calendar /nonexistent.csv").exit_code,
               2);
 }

@@ -194,8 +194,7 @@ TEST(ComputeGreeks, WritesTheGreeksFileOnlyWhenAskedAndReportsAFailedWrite) {
 // V_s the grid of the run at notional s. Taking the notional's part out leaves the spot
 // derivatives that the grid's delta and gamma estimate.
 TEST(GreeksAgainstRepricing, DeltaAndGammaAtTheSpotMatchCentralDifferencesOfPrice) {
-    TestSnowball terms = TestSnowball::classic();
-    terms.M = 400;  // dS = 0.5
+    const TestSnowball terms = TestSnowball::classic().grid(400);  // dS = 0.5
     const double s = terms.S0;
     Snowball_PDE base = terms.build();
     ASSERT_TRUE(base.compute_risk_grids());
