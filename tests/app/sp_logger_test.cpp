@@ -108,14 +108,12 @@ TEST(SpLogger, SecondInitOnTheSameDayAppends) {
 
 TEST(SpLogger, EmptyBaseNameWritesSpFilesInTheWorkingDirectory) {
     TempDir dir;
-    const auto old = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path());
     {
+        InDirectory in(dir.path());
         SpLogger log;
         EXPECT_TRUE(log.init(""));
         sp_printf(&log, 4, "into sp");
     }
-    std::filesystem::current_path(old);
     EXPECT_NE(TempDir::read(dir.file("sp" + today_suffix())).find("into sp"), std::string::npos);
 }
 

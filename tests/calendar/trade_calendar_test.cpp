@@ -15,22 +15,25 @@
 namespace {
 
 const char* const kNotInitialized = "trd_calendar is NOT initialized.";
+const char* const kThreeDays = "iDate\n20240102\n20240103\n20240105\n";
 
 // The calendar of the examples: 2 January, 3 January and 5 January 2024.
 struct ThreeDays : ::testing::Test {
     TempDir dir;
     TradeCalendar calendar{1};
-    void SetUp() override {
-        ASSERT_TRUE(calendar.load(dir.write("c.csv", "iDate\n20240102\n20240103\n20240105\n")));
-    }
+    void SetUp() override { ASSERT_TRUE(calendar.load(dir.write("c.csv", kThreeDays))); }
+};
+
+// A calendar with id 7 about to load files of a folder, its log captured from its creation.
+struct TradeCalendarLoad : ::testing::Test {
+    TempDir dir;
+    LogCapture log;
+    TradeCalendar calendar{7};
 };
 
 // A calendar whose only load failed (a file without the date column), with the log of that load
 // cleared.
-struct TradeCalendarEmpty : ::testing::Test {
-    TempDir dir;
-    TradeCalendar calendar{1};
-    LogCapture log;
+struct TradeCalendarEmpty : TradeCalendarLoad {
     void SetUp() override {
         EXPECT_FALSE(calendar.load(dir.write("x.csv", "xDate\n20240102\n")));
         log.clear();
@@ -74,11 +77,8 @@ TEST_F(ThreeDays, CountsTradingDaysFromTheFirstDateUpToTheSecond) {
     EXPECT_DOUBLE_EQ(calendar.trading_year_fraction(20240102, 20240106, 252), 3.0 / 252);
 }
 
-TEST(TradeCalendarLoad, ReadsTheFirstColumnSkippingCommentsAndLogsTheCount) {
-    TempDir dir;
+TEST_F(TradeCalendarLoad, ReadsTheFirstColumnSkippingCommentsAndLogsTheCount) {
     const std::string path = dir.write("c.csv", "iDate,5Note\n20240102,a\n# closed\n20240103\n\n");
-    LogCapture log;
-    TradeCalendar calendar(7);
     ASSERT_TRUE(calendar.load(path));
     EXPECT_EQ(calendar.dates, (std::vector<int32_t>{20240102, 20240103}));
     EXPECT_EQ(log.lines(), (std::vector<LogCapture::Line>{
@@ -86,15 +86,11 @@ TEST(TradeCalendarLoad, ReadsTheFirstColumnSkippingCommentsAndLogsTheCount) {
                                {kLogInfo, "Calendar: 2 items loaded from " + path + "."}}));
 }
 
-TEST(TradeCalendarLoad, LinesWithANulByteOrNoRealDateAreSkippedAndCountedInTheLogLine) {
-    TempDir dir;
+TEST_F(TradeCalendarLoad, LinesWithANulByteOrNoRealDateAreSkippedAndCountedInTheLogLine) {
     const char raw[] =
         "iDate\n20240102\n2024\0 0102\n20241301\n20240132\n18991231\n22010101\n20230229\n"
         "20240103\n20240229\n";
-    const std::string text(raw, sizeof raw - 1);
-    const std::string path = dir.write("c.csv", text);
-    LogCapture log;
-    TradeCalendar calendar(7);
+    const std::string path = dir.write("c.csv", std::string(raw, sizeof raw - 1));
     ASSERT_TRUE(calendar.load(path));
     EXPECT_EQ(calendar.dates, (std::vector<int32_t>{20240102, 20240103, 20240229}));
     EXPECT_EQ(log.lines().back(), (LogCapture::Line{kLogInfo, "Calendar: 3 items loaded from " +
@@ -103,21 +99,16 @@ TEST(TradeCalendarLoad, LinesWithANulByteOrNoRealDateAreSkippedAndCountedInTheLo
     EXPECT_FALSE(is_calendar_date(21000229));  // not a leap year
 }
 
-TEST(TradeCalendarLoad, OnlyRegularFilesAreReadSoAPipeOrADeviceFailsAtOnce) {
-    TempDir dir;
+TEST_F(TradeCalendarLoad, OnlyRegularFilesAreReadSoAPipeOrADeviceFailsAtOnce) {
     const std::string fifo = dir.file("calendar.fifo");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    TradeCalendar calendar(1);
     for (const std::string& path : {fifo, std::string("/dev/zero"), dir.path().string()})
         EXPECT_FALSE(calendar.load(path)) << path;  // a pipe without a writer would block
     EXPECT_TRUE(calendar.dates.empty());
 }
 
-TEST(TradeCalendarLoad, AFailedLoadLogsThePathAndKeepsThePreviousDates) {
-    TempDir dir;
-    TradeCalendar calendar(1);
+TEST_F(TradeCalendarLoad, AFailedLoadLogsThePathAndKeepsThePreviousDates) {
     ASSERT_TRUE(calendar.load(dir.write("good.csv", "iDate\n20240102\n")));
-    LogCapture log;
     for (const std::string& path :
          {dir.write("x.csv", "xDate\n20240103\n"), dir.file("absent.csv"),
           dir.write("none.csv", "iDate\n# nothing\n"), dir.write("d.csv", "dDate\n20240103\n")}) {
@@ -129,11 +120,9 @@ TEST(TradeCalendarLoad, AFailedLoadLogsThePathAndKeepsThePreviousDates) {
     }
 }
 
-TEST(TradeCalendarLoad, RefusesDatesOutOfOrderSinceTheSearchNeedsThemAscending) {
-    TempDir dir;
-    TradeCalendar calendar(1);
+TEST_F(TradeCalendarLoad, RefusesDatesOutOfOrderSinceTheSearchNeedsThemAscending) {
     const std::string path = dir.write("c.csv", "iDate\n20240103\n20240102\n");
-    LogCapture log;
+    log.clear();
     EXPECT_FALSE(calendar.load(path));
     EXPECT_FALSE(calendar.load(dir.write("dup.csv", "iDate\n20240102\n20240102\n")));
     EXPECT_TRUE(calendar.dates.empty());
@@ -172,7 +161,7 @@ TEST(ProcessCalendar, IsOneObjectWithIdZeroThatTestsCanReloadFromTheirOwnFile) {
     EXPECT_EQ(&calendar, &trade_calendar());
     EXPECT_EQ(calendar.id, 0);
     TempDir dir;
-    ASSERT_TRUE(trade_calendar().load(dir.write("c.csv", "iDate\n20240102\n20240103\n20240105\n")));
+    ASSERT_TRUE(trade_calendar().load(dir.write("c.csv", kThreeDays)));
     EXPECT_DOUBLE_EQ(trading_year_fraction(20240102, 20240105, 252), 2.0 / 252);
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "log_capture.h"
+#include "temp_dir.h"
 #include "trade_calendar.h"
 #include "typed_csv_table.h"
 
@@ -85,19 +86,14 @@ TEST(TypedCsvRandomInput, AnyBytesReadWithoutOverrunOrHang) {
 TEST(TypedCsvRandomInput, TheCalendarLoadsOnlyAscendingDatesFromAnyFile) {
     std::mt19937 rng(20251001);
     QuietLog quiet;  // hundreds of refused files would flood the console
-    const std::string path = ::testing::TempDir() + "random_calendar.csv";
+    TempDir dir;
     for (int i = 0; i < 500; ++i) {
-        std::string text = (i % 2 ? "iDate\n" : "") + random_text(rng);
-        std::FILE* f = std::fopen(path.c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        std::fwrite(text.data(), 1, text.size(), f);
-        std::fclose(f);
+        const std::string text = (i % 2 ? "iDate\n" : "") + random_text(rng);
         TradeCalendar calendar(1);
-        if (!calendar.load(path)) continue;
+        if (!calendar.load(dir.write("random_calendar.csv", text))) continue;
         for (size_t k = 1; k < calendar.dates.size(); ++k)
             ASSERT_LT(calendar.dates[k - 1], calendar.dates[k]) << "case " << i;
         (void)calendar.roll_to_trading_day(int32_t(rng()));
         (void)calendar.shift_trading_days(calendar.dates.front(), int32_t(rng()));
     }
-    std::remove(path.c_str());
 }

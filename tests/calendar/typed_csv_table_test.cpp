@@ -27,6 +27,17 @@ bool operator==(const Layout& a, const Layout& b) {
     return a.type == b.type && a.offset == b.offset && a.size == b.size;
 }
 
+// A table read from files in a folder of their own.
+struct TypedCsvRead : testing::Test {
+    TempDir dir;
+    TypedCsvTable t;
+    // Writes `text` as a file and reads it with the given header and first-line flag.
+    bool read(const std::string& text, const std::string& header = "", bool keep_first = true) {
+        return t.read(dir.write("t.csv", text), header, keep_first);
+    }
+};
+using TypedCsvRobustness = TypedCsvRead;
+
 }  // namespace
 
 TEST(TypedCsvHeader, NumericFieldsAlignToTheirSizeAndWideColumnsRoundTheRecordToEight) {
@@ -59,12 +70,8 @@ TEST(TypedCsvHeader, UnknownTypeCodesEmptyTokensAndEmptyHeadersAreInvalid) {
     }
 }
 
-TEST(TypedCsvRead, SkipsCommentsAndLeavesMissingFieldsZero) {
-    TempDir dir;
-    const std::string path =
-        dir.write("t.csv", "iA,dB,3C\n# a comment\n7,2.5,ab\n8\n\n9,,x,extra\n");
-    TypedCsvTable t;
-    ASSERT_TRUE(t.read(path, "", true));
+TEST_F(TypedCsvRead, SkipsCommentsAndLeavesMissingFieldsZero) {
+    ASSERT_TRUE(read("iA,dB,3C\n# a comment\n7,2.5,ab\n8\n\n9,,x,extra\n"));
     EXPECT_EQ(t.header, "iA,dB,3C");
     ASSERT_EQ(t.row_count(), 4u);
     EXPECT_EQ(t.int32_at(0, 0), 7);
@@ -78,12 +85,10 @@ TEST(TypedCsvRead, SkipsCommentsAndLeavesMissingFieldsZero) {
     EXPECT_EQ(t.text_at(3, 2), "x");
 }
 
-TEST(TypedCsvRead, TrimsBlanksOnlyWhenAskedAndCutsTextAtItsSize) {
-    TempDir dir;
+TEST_F(TypedCsvRead, TrimsBlanksOnlyWhenAskedAndCutsTextAtItsSize) {
     // Saved on Windows: a byte-order mark and CRLF line ends.
     const std::string path =
         dir.write("t.csv", "\xEF\xBB\xBFiA,3T,cC\r\n  12 ,  abcdefghij , z \r\n 5, ab   ,\r\n");
-    TypedCsvTable t;
     t.trim_blanks = true;
     ASSERT_TRUE(t.read(path, "", true));
     ASSERT_EQ(t.row_count(), 2u);
@@ -100,12 +105,10 @@ TEST(TypedCsvRead, TrimsBlanksOnlyWhenAskedAndCutsTextAtItsSize) {
     EXPECT_EQ(plain.text_at(1, 1), " ab   ");
 }
 
-TEST(TypedCsvRead, ConvertsEveryTypeAndHoldsOutOfRangeIntegersAtTheLimits) {
-    TempDir dir;
-    const std::string path = dir.write(
-        "t.csv", "h\n99999999999,-5000000000,1.5e3,0.25,q\n-99999999999,12x,1e300,-1e-3,\n");
-    TypedCsvTable t;
-    ASSERT_TRUE(t.read(path, "iA,lB,fC,dD,cE", false));  // the file's own first line is skipped
+TEST_F(TypedCsvRead, ConvertsEveryTypeAndHoldsOutOfRangeIntegersAtTheLimits) {
+    // The file's own first line is skipped.
+    ASSERT_TRUE(read("h\n99999999999,-5000000000,1.5e3,0.25,q\n-99999999999,12x,1e300,-1e-3,\n",
+                     "iA,lB,fC,dD,cE", false));
     ASSERT_EQ(t.row_count(), 2u);
     EXPECT_EQ(t.int32_at(0, 0), INT32_MAX);
     EXPECT_EQ(t.int64_at(0, 1), -5000000000LL);
@@ -119,8 +122,7 @@ TEST(TypedCsvRead, ConvertsEveryTypeAndHoldsOutOfRangeIntegersAtTheLimits) {
     EXPECT_EQ(t.int32_at(5, 0), 0) << "and a row that does not exist";
 }
 
-TEST(TypedCsvRead, FirstLineHandlingFollowsTheHeaderAndKeepFlag) {
-    TempDir dir;
+TEST_F(TypedCsvRead, FirstLineHandlingFollowsTheHeaderAndKeepFlag) {
     const std::string path = dir.write("t.csv", "1\n2\n3\n");
     TypedCsvTable given_keep, given_skip, own_skip;
     ASSERT_TRUE(given_keep.read(path, "iA", true));
@@ -129,61 +131,51 @@ TEST(TypedCsvRead, FirstLineHandlingFollowsTheHeaderAndKeepFlag) {
     ASSERT_EQ(given_skip.row_count(), 2u);
     EXPECT_EQ(given_skip.int32_at(0, 0), 2);
 
-    const std::string own = dir.write("own.csv", "iA\nskipped\n4\n");
-    ASSERT_TRUE(own_skip.read(own, "", false));
+    ASSERT_TRUE(own_skip.read(dir.write("own.csv", "iA\nskipped\n4\n"), "", false));
     ASSERT_EQ(own_skip.row_count(), 1u);
     EXPECT_EQ(own_skip.int32_at(0, 0), 4);
 }
 
-TEST(TypedCsvRead, FailsOnMissingFilesBadHeadersAndOversizedRecords) {
-    TempDir dir;
-    TypedCsvTable t;
+TEST_F(TypedCsvRead, FailsOnMissingFilesBadHeadersAndOversizedRecords) {
     EXPECT_FALSE(t.read(dir.file("absent.csv")));
-    EXPECT_FALSE(t.read(dir.write("empty.csv", ""), "", true));
-    EXPECT_FALSE(t.read(dir.write("bad.csv", "xDate\n1\n"), "", true));
-    EXPECT_FALSE(t.read(dir.write("ok.csv", "1\n"), std::string(1025, 'i'), true));
+    EXPECT_FALSE(read(""));
+    EXPECT_FALSE(read("xDate\n1\n"));
+    EXPECT_FALSE(read("1\n", std::string(1025, 'i')));
 
-    const std::string big = dir.write("big.csv", "9A,9B,9C\n# only a comment\n");
-    EXPECT_TRUE(t.read(big, "", true)) << "an oversized record is refused only once a row needs it";
-    EXPECT_FALSE(t.read(dir.write("big2.csv", "9A,9B,9C\n1,2,3\n"), "", true));
+    EXPECT_TRUE(read("9A,9B,9C\n# only a comment\n"))
+        << "an oversized record is refused only once a row needs it";
+    EXPECT_FALSE(read("9A,9B,9C\n1,2,3\n"));
     EXPECT_EQ(t.row_count(), 0u);
 }
 
-TEST(TypedCsvRead, ANewReadReleasesThePreviousRows) {
-    TempDir dir;
-    TypedCsvTable t;
-    ASSERT_TRUE(t.read(dir.write("a.csv", "iA\n1\n2\n"), "", true));
-    ASSERT_TRUE(t.read(dir.write("b.csv", "iA\n3\n"), "", true));
+TEST_F(TypedCsvRead, ANewReadReleasesThePreviousRows) {
+    ASSERT_TRUE(read("iA\n1\n2\n"));
+    ASSERT_TRUE(read("iA\n3\n"));
     ASSERT_EQ(t.row_count(), 1u);
     EXPECT_EQ(t.int32_at(0, 0), 3);
 }
 
-TEST(TypedCsvRobustness, OverlongLinesAreSkippedWholeAndHeadersOverTheLimitFail) {
-    TempDir dir;
+TEST_F(TypedCsvRobustness, OverlongLinesAreSkippedWholeAndHeadersOverTheLimitFail) {
     const std::string exact(TypedCsvTable::kMaxLine, '7');
     const std::string longer(5000, '8');
-    TypedCsvTable t;
     t.trim_blanks = true;
-    ASSERT_TRUE(t.read(
-        dir.write("l.csv", "iA,9T\n1\n" + longer + "\n2," + exact.substr(2) + "\n3\n"), "", true));
+    ASSERT_TRUE(read("iA,9T\n1\n" + longer + "\n2," + exact.substr(2) + "\n3\n"));
     ASSERT_EQ(t.row_count(), 3u);
     EXPECT_EQ(t.skipped_lines, 1u);
     EXPECT_EQ(t.int32_at(1, 0), 2);
     EXPECT_EQ(t.text_at(1, 1).size(), 511u);
     EXPECT_EQ(t.int32_at(2, 0), 3);
 
-    EXPECT_FALSE(t.read(dir.write("h.csv", "iA" + std::string(2000, 'x') + "\n1\n"), "", true));
+    EXPECT_FALSE(read("iA" + std::string(2000, 'x') + "\n1\n"));
 }
 
-TEST(TypedCsvRobustness, BinaryBytesAndAThousandColumnsNeverOverrun) {
-    TempDir dir;
+TEST_F(TypedCsvRobustness, BinaryBytesAndAThousandColumnsNeverOverrun) {
     std::string binary = "iA,5B\n";
     for (int i = 0; i < 256; ++i)
         binary.push_back(char(i));
     const char tail[] = "\n42,\0\xff\x01tail\n\0";
     binary.append(tail, sizeof tail);
-    TypedCsvTable t;
-    ASSERT_TRUE(t.read(dir.write("b.csv", binary), "", true));
+    ASSERT_TRUE(read(binary));
     EXPECT_EQ(t.row_count(), 1u);
     EXPECT_EQ(t.skipped_lines, 3u);  // the lines holding a NUL byte
 
@@ -192,6 +184,6 @@ TEST(TypedCsvRobustness, BinaryBytesAndAThousandColumnsNeverOverrun) {
         wide += (i ? ",d" : "d") + std::to_string(i);
     ASSERT_TRUE(t.parse_header(wide));
     EXPECT_EQ(t.record_size, 8000);
-    EXPECT_FALSE(t.read(dir.write("w.csv", wide + "\n1,2\n"), "", true));
-    EXPECT_FALSE(t.read(dir.write("w2.csv", "1\n"), wide, true));
+    EXPECT_FALSE(read(wide + "\n1,2\n"));
+    EXPECT_FALSE(read("1\n", wide));
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "cli_product.h"
 #include "cli_run.h"
 #include "temp_dir.h"
 #include "test_snowball.h"
@@ -15,30 +16,27 @@ CliRun run_price(const std::string& args, const std::string& json = "") {
     return run_cli("price " + args + " " + dir.write("product.json", json));
 }
 
-const char* const kProduct = R"({"obs_time": [0.25, 0.5, 0.75, 1], "ko_barrier": 103,
-    "coupon": 0.16, "ki_barrier": 80, "sigma": 0.18, "r": 0.015, "div_coupon": 0.16,
-    "M": 200, "N": 243, "scheme": "accurate")";
-
-Snowball_PDE engine_for(bool extrapolate) {
-    Snowball_PDE e = TestSnowball::quarterly().grid(200, 243).build();
-    e.params.scheme = PdeScheme::accurate;
-    e.params.extrapolate = extrapolate;
-    return e;
+// The quarterly product on the accurate scheme, as the engine and the tool price it.
+TestSnowball accurate(bool extrapolate) {
+    TestSnowball t = TestSnowball::quarterly().grid(200, 243);
+    t.scheme = PdeScheme::accurate;
+    t.extrapolate = extrapolate;
+    return t;
 }
 
 }  // namespace
 
 TEST(AccurateCli, PriceReproducesTheEngineAndPrintsTheErrorEstimateWhenExtrapolating) {
-    const CliRun plain = run_price("", std::string(kProduct) + "}");
+    const CliRun plain = run_price("", cli_product_json(accurate(false)));
     ASSERT_EQ(plain.exit_code, 0) << plain.err;
     const nlohmann::json p = plain.json();
-    EXPECT_EQ(p.at("price").get<double>(), engine_for(false).price());
+    EXPECT_EQ(p.at("price").get<double>(), accurate(false).build().price());
     EXPECT_FALSE(p.contains("error_estimate"));
 
-    const CliRun extrapolated = run_price("", std::string(kProduct) + R"(, "extrapolate": true})");
+    const CliRun extrapolated = run_price("", cli_product_json(accurate(true)));
     ASSERT_EQ(extrapolated.exit_code, 0) << extrapolated.err;
     const nlohmann::json x = extrapolated.json();
-    const PdeResult r = engine_for(true).price_result();
+    const PdeResult r = accurate(true).build().price_result();
     EXPECT_EQ(x.at("price").get<double>(), r.price);
     EXPECT_EQ(x.at("error_estimate").get<double>(), r.error_estimate);
 }

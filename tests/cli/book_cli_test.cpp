@@ -23,7 +23,6 @@ const char* const kProduct = R"({
 
 class BookCli : public testing::Test {
   protected:
-    static CliRun run(const std::string& args) { return run_cli(args); }
     std::vector<std::string> lines(const std::string& text) const {
         std::vector<std::string> out;
         std::istringstream in(text);
@@ -43,7 +42,7 @@ TEST_F(BookCli, ABadRowGetsItsReasonWhileTheOtherRowsAreValuedAsTheValueCommandV
                                        "../classic.json,20250707,95,0,,\n"
                                        "../classic.json,20270707,95,0,,\n"
                                        "../classic.json,20250707,92.5,yes,21,2\n");
-    const CliRun result = run("book " + book);
+    const CliRun result = run_cli("book " + book);
     EXPECT_EQ(result.exit_code, 1) << result.err;
     const std::vector<std::string> rows = lines(result.out);
     ASSERT_EQ(rows.size(), 4u) << result.out;
@@ -53,9 +52,9 @@ TEST_F(BookCli, ABadRowGetsItsReasonWhileTheOtherRowsAreValuedAsTheValueCommandV
               "20260107)");
 
     const std::string product = dir.file("classic.json");
-    const CliRun plain = run("value " + product + " --date 20250707 --spot 95");
+    const CliRun plain = run_cli("value " + product + " --date 20250707 --spot 95");
     const CliRun knocked =
-        run("value " + product + " --date 20250707 --spot 92.5 --knocked-in --vol 21 --rate 2");
+        run_cli("value " + product + " --date 20250707 --spot 92.5 --knocked-in --vol 21 --rate 2");
     ASSERT_EQ(plain.exit_code, 0) << plain.err;
     ASSERT_EQ(knocked.exit_code, 0) << knocked.err;
     for (const auto& [row, single] : {std::pair{rows[1], plain}, std::pair{rows[3], knocked}}) {
@@ -75,14 +74,15 @@ TEST_F(BookCli, ABadRowGetsItsReasonWhileTheOtherRowsAreValuedAsTheValueCommandV
 }
 
 TEST_F(BookCli, ABookWithoutTheHeaderAndADayThatIsNoTradingDayAreRefusedWithExit2) {
-    const CliRun headless = run("book " + dir.write("book.csv", "classic.json,20250707,95,0\n"));
+    const CliRun headless =
+        run_cli("book " + dir.write("book.csv", "classic.json,20250707,95,0\n"));
     EXPECT_EQ(headless.exit_code, 2);
     EXPECT_NE(headless.err.find("unknown column 'classic.json'"), std::string::npos)
         << headless.err;
     EXPECT_EQ(headless.out, "");
 
     const std::string product = dir.write("classic.json", kProduct);
-    const CliRun sunday = run("value " + product + " --date 20250706 --spot 95");
+    const CliRun sunday = run_cli("value " + product + " --date 20250706 --spot 95");
     EXPECT_EQ(sunday.exit_code, 2);
     EXPECT_NE(sunday.err.find("not a trading day"), std::string::npos) << sunday.err;
 }

@@ -11,7 +11,8 @@
 
 namespace {
 
-const std::string kShipped = std::string(BRIMVALE_SOURCE_DIR) + "/data/trade_calendar.csv";
+const std::string kOnShipped =
+    " --calendar '" + std::string(BRIMVALE_SOURCE_DIR) + "/data/trade_calendar.csv'";
 
 // Runs brimvale-cli with the arguments (a shell word list) in the given working directory.
 CliRun cli(const std::string& args, const std::string& cwd = ".") {
@@ -60,36 +61,33 @@ TEST(CliSchedule, TodayToOneYearMonthlyWithLockupThreeGivesTenDatesEndingAtMatur
 
 TEST(CliSchedule, PrintsDatesTradingTimesAndTheInclusiveDayCount) {
     const CliRun r =
-        cli("schedule --start 20240210 --end 20250102 --frequency 1M --lockup 1 --calendar '" +
-            kShipped + "'");
+        cli("schedule --start 20240210 --end 20250102 --frequency 1M --lockup 1" + kOnShipped);
     ASSERT_EQ(r.exit_code, 0) << r.err;
     const nlohmann::json j = r.json();
     // The start rolls from the closed 10 February onto the 19th.
     EXPECT_EQ(split(j["dates"].get<std::string>()).front(), "20240319");
     EXPECT_EQ(split(j["dates"].get<std::string>()).back(), "20250102");
-    const CliRun count =
-        cli("calendar count 20240219 20250102 --inclusive --calendar '" + kShipped + "'");
+    const CliRun count = cli("calendar count 20240219 20250102 --inclusive" + kOnShipped);
     EXPECT_EQ(j["trading_days"], count.json()["count"]);
-    const CliRun to_first = cli("calendar count 20240219 20240319 --calendar '" + kShipped + "'");
+    const CliRun to_first = cli("calendar count 20240219 20240319" + kOnShipped);
     EXPECT_DOUBLE_EQ(j["obs_time"][0].get<double>(), to_first.json()["count"].get<int>() / 252.0);
 }
 
 TEST(CliSchedule, GeneratorErrorsExitOneWithTheirMessageAndBadArgumentsTwo) {
-    const std::string cal = " --calendar '" + kShipped + "'";
-    CliRun r = cli("schedule --start 20240102 --end 20250102 --lockup 12" + cal);
-    EXPECT_EQ(r.exit_code, 1);
-    EXPECT_TRUE(r.out.empty());
-    EXPECT_NE(r.err.find("锁定观察数量大于以观察频率取样的日期数量!"), std::string::npos) << r.err;
-    r = cli("schedule --start 19900102 --end 20250102" + cal);  // rolls to no date
-    EXPECT_EQ(r.exit_code, 1);
-    EXPECT_NE(r.err.find("无起始日"), std::string::npos) << r.err;
-    r = cli("schedule --start 20240102 --end 20400102" + cal);
-    EXPECT_EQ(r.exit_code, 1);
-    EXPECT_NE(r.err.find("无到期日"), std::string::npos) << r.err;
-
-    EXPECT_EQ(cli("schedule --start 20240230 --end 20250102" + cal).exit_code, 2);
-    EXPECT_EQ(cli("schedule --start 20240102" + cal).exit_code, 2);
-    EXPECT_EQ(cli("schedule --start 20240102 --end 20250102 --lockup x" + cal).exit_code, 2);
+    const std::pair<std::string, const char*> generator_errors[] = {
+        {"--start 20240102 --end 20250102 --lockup 12",
+         "锁定观察数量大于以观察频率取样的日期数量!"},
+        {"--start 19900102 --end 20250102", "无起始日"},  // rolls to no date
+        {"--start 20240102 --end 20400102", "无到期日"}};
+    for (const auto& [args, message] : generator_errors) {
+        const CliRun r = cli("schedule " + args + kOnShipped);
+        EXPECT_EQ(r.exit_code, 1) << args;
+        EXPECT_TRUE(r.out.empty()) << args;
+        EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+    }
+    for (const std::string args : {"--start 20240230 --end 20250102", "--start 20240102",
+                                   "--start 20240102 --end 20250102 --lockup x"})
+        EXPECT_EQ(cli("schedule " + args + kOnShipped).exit_code, 2) << args;
     EXPECT_EQ(cli("schedule --start 20240102 --end 20250102 --calendar /nonexistent.csv").exit_code,
               2);
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "cli_product.h"
 #include "cli_run.h"
 #include "temp_dir.h"
 #include "test_calendar.h"
@@ -16,25 +17,18 @@ struct CliResult {
     std::string err;
 };
 
+// Four quarterly dates over 243 trading days, knock-out 103, knock-in 80, on a coarse grid.
+TestSnowball quarterly_product() {
+    TestSnowball terms = TestSnowball::classic().grid(100);
+    terms.T = 243 / 252.0;
+    terms.obs_time = {0.25, 0.5, 0.75, terms.T};
+    return terms;
+}
+
 class PanelsCli : public testing::Test {
   protected:
-    // Four quarterly dates over 243 trading days, knock-out 103, knock-in 80, on a coarse grid.
-    std::string product(const std::string& extra = "") const {
-        const double T = 243 / 252.0;
-        return dir.write(
-            "product.json",
-            "{\"S0\": 100, \"sigma\": 0.18, \"r\": 0.015, \"T\": " + std::to_string(T) +
-                ", \"M\": 100, \"N\": 243, \"obs_time\": [0.25, 0.5, 0.75, " + std::to_string(T) +
-                "], \"ko_barrier\": 103, \"coupon\": 0.16, \"ki_barrier\": 80, "
-                "\"div_coupon\": 0.16" +
-                extra + "}");
-    }
-    // Twenty weekdays of January 2024.
-    std::string calendar() const {
-        return TestCalendar::weekdays_from(20240102, 20).write(dir, "calendar.csv");
-    }
     std::string winrate(const std::string& extra) const {
-        return "winrate " + product() + " --calendar " + calendar() +
+        return "winrate " + file + cal +
                " --start 20240102 --end 20240129 --dates 20240108_20240115_20240122_20240129 " +
                extra;
     }
@@ -45,10 +39,14 @@ class PanelsCli : public testing::Test {
     }
 
     TempDir dir;
+    const std::string file = dir.write("product.json", cli_product_json(quarterly_product()));
+    // Twenty weekdays of January 2024.
+    const std::string cal =
+        " --calendar " + TestCalendar::weekdays_from(20240102, 20).write(dir, "calendar.csv");
 };
 
 TEST_F(PanelsCli, StressPrintsThreeMatricesOverThePriceAndVolatilityAxes) {
-    const CliResult r = run("stress " + product());
+    const CliResult r = run("stress " + file);
     ASSERT_EQ(r.exit_code, 0) << r.err;
     EXPECT_EQ(r.json["prices"].size(), 7u);
     EXPECT_EQ(r.json["prices"][6], 130);
@@ -62,7 +60,6 @@ TEST_F(PanelsCli, StressPrintsThreeMatricesOverThePriceAndVolatilityAxes) {
 }
 
 TEST_F(PanelsCli, StressValueAtTheStartAndTheProductsVolatilityIsItsPrice) {
-    const std::string file = product();
     const CliResult price = run("price " + file);
     const CliResult r = run("stress " + file +
                             " --price-start 100 --price-end 100 --vol-start 0.18 --vol-end 0.18 "
@@ -72,7 +69,6 @@ TEST_F(PanelsCli, StressValueAtTheStartAndTheProductsVolatilityIsItsPrice) {
 }
 
 TEST_F(PanelsCli, StressRefusesEmptyOrOversizedAxesAndMalformedNumbers) {
-    const std::string file = product();
     for (const char* args : {" --price-end 60", " --vol-step 0", " --price-step 0.01",
                              " --days 1.5", " --vol-end x", " --volatility 1"}) {
         const CliResult r = run("stress " + file + args);
@@ -83,8 +79,7 @@ TEST_F(PanelsCli, StressRefusesEmptyOrOversizedAxesAndMalformedNumbers) {
 }
 
 TEST_F(PanelsCli, StressOfVolatilitiesThatCannotBePricedHasNoValueAndExitsOne) {
-    const CliResult r =
-        run("stress " + product() + " --vol-start -0.5 --vol-end -0.4 --vol-step 0.1");
+    const CliResult r = run("stress " + file + " --vol-start -0.5 --vol-end -0.4 --vol-step 0.1");
     EXPECT_EQ(r.exit_code, 1);
     EXPECT_TRUE(r.json["value"][0][0].is_null());
 }
@@ -118,8 +113,6 @@ TEST_F(PanelsCli, WinrateWithAFixedSeedRepeatsOnAnyNumberOfThreads) {
 }
 
 TEST_F(PanelsCli, WinrateRefusesMissingOrMalformedDatesAndNegativeVolatilities) {
-    const std::string file = product();
-    const std::string cal = " --calendar " + calendar();
     for (const std::string args :
          {" --end 20240129 --dates 20240129", " --start 20240102 --end 20240129",
           " --start 20240102 --end 20240129 --dates 20240108__20240129",
@@ -134,11 +127,10 @@ TEST_F(PanelsCli, WinrateRefusesMissingOrMalformedDatesAndNegativeVolatilities) 
 }
 
 TEST_F(PanelsCli, WinrateNeedsABarrierPerDateUnlessOneHoldsForAll) {
-    const std::string cal = " --calendar " + calendar();
     const std::string five =
         " --start 20240102 --end 20240129 --dates "
         "20240108_20240111_20240115_20240122_20240129 --seed 1";
-    EXPECT_EQ(run("winrate " + product() + cal + five).exit_code, 2);
+    EXPECT_EQ(run("winrate " + file + cal + five).exit_code, 2);
     const std::string single =
         dir.write("single.json", "{\"ko_barrier\": 103, \"ki_barrier\": 80}");
     EXPECT_EQ(run("winrate " + single + cal + five).exit_code, 0);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "cli_product.h"
 #include "cli_run.h"
 #include "temp_dir.h"
 #include "test_snowball.h"
@@ -42,14 +43,6 @@ TEST(PriceCli, OneNumberPerDateKeyHoldsOnEveryDateAndDefaultsFillTheRest) {
 }
 
 TEST(PriceCli, EveryKeyReachesTheEngineAndStandardInputIsRead) {
-    const std::string json = R"({"S0": 95, "S_max": 250, "sigma": 0.25, "r": 0.03, "q": 0.01,
-        "T": 0.5, "M": 100, "N": 60, "obs_time": [0.25, 0.5], "ko_barrier": [104, 100],
-        "coupon": [0.12, 0.1], "ki_barrier": [75, 70], "div_coupon": 0.05, "floor_price": 60,
-        "call_strike": 110, "call_participation": 0.5, "coupon_adj_rate": 0.02,
-        "coupon_adj_share": 0.5, "payoff_mode": 1})";
-    const CliRun run = run_price("-", json);
-    ASSERT_EQ(run.exit_code, 0) << run.err;
-
     TestSnowball t;
     t.S0 = 95;
     t.S_max = 250;
@@ -69,6 +62,9 @@ TEST(PriceCli, EveryKeyReachesTheEngineAndStandardInputIsRead) {
     t.coupon_adj_rate = 0.02;
     t.coupon_adj_share = 0.5;
     t.payoff_mode = 1;
+    const std::string json = cli_product_json(t);
+    const CliRun run = run_price("-", json);
+    ASSERT_EQ(run.exit_code, 0) << run.err;
     EXPECT_EQ(printed_price(run), t.build().price());
     EXPECT_EQ(run_price("", json).out, run.out) << "no FILE reads standard input too";
 }

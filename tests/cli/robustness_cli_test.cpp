@@ -28,10 +28,15 @@ bool one_line(const std::string& text) {
     return !text.empty() && text.find('\n') == text.size() - 1;
 }
 
+// A folder of its own holding the product file.
+struct CliRobustness : testing::Test {
+    TempDir dir;
+    const std::string product = dir.write("p.json", kProduct);
+};
+
 }  // namespace
 
-TEST(CliRobustness, ProductInputBeyondFourMebibytesOrWithDatesOutOfOrderIsBadInput) {
-    TempDir dir;
+TEST_F(CliRobustness, ProductInputBeyondFourMebibytesOrWithDatesOutOfOrderIsBadInput) {
     std::string big = R"({"S0": 100, "pad": ")";
     big.append(4 << 20, 'x');
     const std::string path = dir.write("big.json", big + "\"}");
@@ -41,7 +46,7 @@ TEST(CliRobustness, ProductInputBeyondFourMebibytesOrWithDatesOutOfOrderIsBadInp
     run = shell("CLI price /dev/zero");
     EXPECT_EQ(run.exit_code, 2) << "an endless device is read only up to the limit";
 
-    run = shell("CLI price " + dir.write("p.json", R"({"obs_time": [1.0, 0.5]})"));
+    run = shell("CLI price " + dir.write("order.json", R"({"obs_time": [1.0, 0.5]})"));
     EXPECT_EQ(run.exit_code, 2);
     EXPECT_NE(run.err.find("'obs_time'"), std::string::npos) << run.err;
     EXPECT_TRUE(one_line(run.err)) << run.err;
@@ -49,9 +54,7 @@ TEST(CliRobustness, ProductInputBeyondFourMebibytesOrWithDatesOutOfOrderIsBadInp
     EXPECT_NE(shell("CLI price --help").out.find("4 MiB"), std::string::npos);
 }
 
-TEST(CliRobustness, AResultThatCannotReachStandardOutputExitsOneWithAMessage) {
-    TempDir dir;
-    const std::string product = dir.write("p.json", kProduct);
+TEST_F(CliRobustness, AResultThatCannotReachStandardOutputExitsOneWithAMessage) {
     for (const std::string redirect : {">/dev/full", ">&-"}) {
         const CliRun run = shell("CLI price " + product + " " + redirect);
         EXPECT_EQ(run.exit_code, 1) << redirect;
@@ -60,14 +63,12 @@ TEST(CliRobustness, AResultThatCannotReachStandardOutputExitsOneWithAMessage) {
     EXPECT_EQ(shell("CLI calendar --help >/dev/full").exit_code, 1);
 }
 
-TEST(CliRobustness, TermsThatCannotBePricedAreReportedWithTheEnginesReason) {
-    TempDir dir;
-    CliRun run = shell("CLI price " + dir.write("p.json", R"({"S0": 100, "S_max": 90})"));
+TEST_F(CliRobustness, TermsThatCannotBePricedAreReportedWithTheEnginesReason) {
+    CliRun run = shell("CLI price " + dir.write("ceiling.json", R"({"S0": 100, "S_max": 90})"));
     EXPECT_EQ(run.exit_code, 1);
     EXPECT_EQ(run.out, "{\"price\": null}\n");
     EXPECT_NE(run.err.find("价格上限必须高于期初价格"), std::string::npos) << run.err;
 
-    const std::string product = dir.write("q.json", kProduct);
     run = shell("CLI solve " + product + " --kind 0 --target 100 --lo 100 --hi 250");
     EXPECT_EQ(run.exit_code, 1);
     EXPECT_EQ(run.json().at("code"), -5);
@@ -82,9 +83,7 @@ TEST(CliRobustness, TermsThatCannotBePricedAreReportedWithTheEnginesReason) {
     EXPECT_NE(run.err.find("网格过大"), std::string::npos) << run.err;
 }
 
-TEST(CliRobustness, GreeksForALifeOutsideTheProductsAreNull) {
-    TempDir dir;
-    const std::string product = dir.write("p.json", kProduct);
+TEST_F(CliRobustness, GreeksForALifeOutsideTheProductsAreNull) {
     for (const char* tau : {"-0.1", "1.5"}) {
         const CliRun run = shell("CLI greeks " + product + " --tau " + tau);
         EXPECT_EQ(run.exit_code, 1) << tau;
@@ -94,9 +93,7 @@ TEST(CliRobustness, GreeksForALifeOutsideTheProductsAreNull) {
     EXPECT_NE(shell("CLI greeks --help").out.find("outside the product's life"), std::string::npos);
 }
 
-TEST(CliRobustness, WinRateSpansAndCalendarsThatCannotHoldAreRefusedAtOnce) {
-    TempDir dir;
-    const std::string product = dir.write("p.json", kProduct);
+TEST_F(CliRobustness, WinRateSpansAndCalendarsThatCannotHoldAreRefusedAtOnce) {
     const std::string calendar =
         dir.write("c.csv", "iDate\n20240102\n20240103\n20240104\n20240105\n20240108\n");
     const std::string win = "CLI winrate " + product + " --calendar " + calendar;
@@ -115,9 +112,7 @@ TEST(CliRobustness, WinRateSpansAndCalendarsThatCannotHoldAreRefusedAtOnce) {
     }
 }
 
-TEST(CliRobustness, AGridFileThatCannotBeWrittenWholeKeepsItsEarlierContent) {
-    TempDir dir;
-    const std::string product = dir.write("p.json", kProduct);
+TEST_F(CliRobustness, AGridFileThatCannotBeWrittenWholeKeepsItsEarlierContent) {
     const std::string out = dir.write("grids.csv", "MATRIX:Price\n1.0000, \n");
     // 16 KiB may be written: far less than the two blocks of 201 rows by 101 columns.
     const CliRun run =

@@ -18,10 +18,9 @@ namespace {
 
 Snowball_PDE accurate(TestSnowball s, int M, bool extrapolate) {
     s.M = M;
-    Snowball_PDE e = s.build();
-    e.params.scheme = PdeScheme::accurate;
-    e.params.extrapolate = extrapolate;
-    return e;
+    s.scheme = PdeScheme::accurate;
+    s.extrapolate = extrapolate;
+    return s.build();
 }
 
 PdeResult reference(const TestSnowball& s) {

@@ -13,11 +13,11 @@
 
 namespace {
 
-Snowball_PDE accurate(TestSnowball s, int M = 300) {
-    s.M = M;
-    Snowball_PDE e = s.build();
-    e.params.scheme = PdeScheme::accurate;
-    return e;
+// The classic product on the accurate scheme.
+TestSnowball accurate(int M = 300) {
+    TestSnowball s = TestSnowball::classic().grid(M);
+    s.scheme = PdeScheme::accurate;
+    return s;
 }
 
 // Nodes 0, 50, 80, 100, 150, 200; one date at maturity, knock-out 150, knock-in 80.
@@ -80,11 +80,11 @@ TEST(AccurateScheme, BarrierOnANodeAveragesThatNodeAndSnapsTheNodesBeyondIt) {
 TEST(AccurateScheme, MovingTheKnockInBarrierWithinANodeSpacingMovesThePriceSmoothly) {
     // The implicit scheme's price stays flat while the barrier moves between two nodes and jumps
     // when it crosses one; here the price falls steadily as the barrier rises.
-    TestSnowball s;
+    TestSnowball s = accurate();
     std::vector<double> prices;
     for (int k = 0; k <= 20; ++k) {
         s.ki = 79.5 + 0.05 * k;
-        prices.push_back(accurate(s).price());
+        prices.push_back(s.build().price());
     }
     for (std::size_t k = 2; k < prices.size(); ++k) {
         const double step = prices[k] - prices[k - 1];
@@ -97,23 +97,23 @@ TEST(AccurateScheme, MovingTheKnockInBarrierWithinANodeSpacingMovesThePriceSmoot
 TEST(AccurateScheme, WithoutVolatilityThePriceIsTheDiscountedDeterministicPayoff) {
     // The forward S0·e^(0.015 t) stays between the barriers: the dividend coupon at maturity, in
     // full value and as profit and loss.
-    TestSnowball s;
+    TestSnowball s = accurate();
     s.sigma = 0;
-    const double T = s.days / 252.0;
+    const double T = s.life();
     for (double S0 : {100.0, 97.3}) {
         s.S0 = S0;
         s.payoff_mode = 0;
         const double discount = std::exp(-s.r * T);
-        EXPECT_NEAR(accurate(s).price(), discount * S0 * (1 + s.div_coupon * T), 1e-6) << S0;
+        EXPECT_NEAR(s.build().price(), discount * S0 * (1 + s.div_coupon * T), 1e-6) << S0;
         s.payoff_mode = 1;
-        EXPECT_NEAR(accurate(s).price(), discount * S0 * s.div_coupon * T, 1e-6) << S0;
+        EXPECT_NEAR(s.build().price(), discount * S0 * s.div_coupon * T, 1e-6) << S0;
     }
 }
 
 TEST(AccurateScheme, GreeksAndLookUpsReadTheNonUniformGrid) {
-    TestSnowball s;
+    TestSnowball s = accurate();
     s.S0 = 97.3;
-    Snowball_PDE e = accurate(s);
+    Snowball_PDE e = s.build();
     const PdeResult at_s0 = e.price_result();
     ASSERT_TRUE(e.compute_risk_grids());
     ASSERT_TRUE(e.compute_greeks(false));
@@ -146,9 +146,9 @@ TEST(AccurateScheme, GreeksAndLookUpsReadTheNonUniformGrid) {
 }
 
 TEST(AccurateScheme, ExtrapolatedGridsAndPriceCombineBothRunsOnTheCoarseNodes) {
-    TestSnowball s;
-    Snowball_PDE e = accurate(s, 200);
-    e.params.extrapolate = true;
+    TestSnowball s = accurate(200);
+    s.extrapolate = true;
+    Snowball_PDE e = s.build();
     const PdeResult r = e.price_result();
     EXPECT_GT(r.error_estimate, 0);
     EXPECT_LT(r.error_estimate, 1e-3);
@@ -158,8 +158,7 @@ TEST(AccurateScheme, ExtrapolatedGridsAndPriceCombineBothRunsOnTheCoarseNodes) {
 }
 
 TEST(AccurateScheme, TheParameterSearchPricesWithTheAccurateScheme) {
-    TestSnowball s;
-    Snowball_PDE e = accurate(s, 200);
+    Snowball_PDE e = accurate(200).build();
     double coupon = 0;
     ASSERT_EQ(e.solve_param(100, kParamCouponDiv, coupon, 0.01, 0.3), 0);
     e.set_param(kParamCouponDiv, coupon);

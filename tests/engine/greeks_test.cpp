@@ -1,6 +1,4 @@
 // Greek grids, the matrix dump and the Greeks against re-pricing.
-#include <unistd.h>
-
 #include <cmath>
 #include <filesystem>
 #include <limits>
@@ -15,6 +13,7 @@
 namespace {
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
+const double kInf = std::numeric_limits<double>::infinity();
 
 NEWMAT::Matrix grid(int rows, int cols, std::initializer_list<double> values) {
     NEWMAT::Matrix m(rows, cols);
@@ -23,19 +22,6 @@ NEWMAT::Matrix grid(int rows, int cols, std::initializer_list<double> values) {
         *cell++ = v;
     return m;
 }
-
-// Runs a test body inside a folder of its own, since the Greeks file goes to the working
-// directory.
-class InFolder {
-  public:
-    explicit InFolder(const std::filesystem::path& dir) : saved_(std::filesystem::current_path()) {
-        std::filesystem::current_path(dir);
-    }
-    ~InFolder() { std::filesystem::current_path(saved_); }
-
-  private:
-    std::filesystem::path saved_;
-};
 
 // A 3 by 3 engine state as a compute_risk_grids run would leave it.
 Snowball_PDE engine_with_grids() {
@@ -147,20 +133,15 @@ TEST(ComputeBaseGreeks, FillsOnlyDeltaGammaThetaOfBothGrids) {
     EXPECT_EQ(e.vega.Nrows(), 0);
 }
 
-TEST(MatrixDump, WritesTheBlockFormatWithNaN) {
+TEST(MatrixDump, WritesTheBlockFormatWithNaNAndInfinityInTheirOwnSpelling) {
     TempDir dir;
     const std::string path = dir.file("grid.csv");
     ASSERT_TRUE(dump_matrix(grid(3, 2, {1, 2, 3, kNaN, 5, 6}), path, "Price"));
     EXPECT_EQ(TempDir::read(path),
               "MATRIX:Price\n1.0000, 2.0000, \n3.0000, nan, \n5.0000, 6.0000, \n");
-}
-
-TEST(MatrixDump, InfinityAndNegativeNaNUseTheirOwnSpelling) {
-    TempDir dir;
-    const std::string path = dir.file("grid.csv");
-    ASSERT_TRUE(
-        dump_matrix(grid(1, 3, {std::numeric_limits<double>::infinity(), -kNaN, -0.5}), path, "X"));
-    EXPECT_EQ(TempDir::read(path), "MATRIX:X\ninf, nan, -0.5000, \n");
+    const std::string other = dir.file("other.csv");
+    ASSERT_TRUE(dump_matrix(grid(1, 3, {kInf, -kNaN, -0.5}), other, "X"));
+    EXPECT_EQ(TempDir::read(other), "MATRIX:X\ninf, nan, -0.5000, \n");
 }
 
 TEST(MatrixDump, UnopenableFileIsReportedOnStandardOutputAndFails) {
@@ -191,7 +172,7 @@ TEST(WritePriceGrids, AppendsPriceAndKnockedInBlocksOnEveryCall) {
 
 TEST(ComputeGreeks, WritesTheGreeksFileOnlyWhenAskedAndReportsAFailedWrite) {
     TempDir dir;
-    InFolder inside(dir.path());
+    InDirectory inside(dir.path());  // the Greeks file goes to the working directory
     Snowball_PDE e = engine_with_grids();
     ASSERT_TRUE(e.compute_greeks(false));
     EXPECT_FALSE(std::filesystem::exists("PDE_Greeks.csv"));
@@ -213,29 +194,23 @@ TEST(ComputeGreeks, WritesTheGreeksFileOnlyWhenAskedAndReportsAFailedWrite) {
 // V_s the grid of the run at notional s. Taking the notional's part out leaves the spot
 // derivatives that the grid's delta and gamma estimate.
 TEST(GreeksAgainstRepricing, DeltaAndGammaAtTheSpotMatchCentralDifferencesOfPrice) {
-    TestSnowball terms = TestSnowball::classic();
-    terms.M = 400;  // dS = 0.5
+    const TestSnowball terms = TestSnowball::classic().grid(400);  // dS = 0.5
     const double s = terms.S0;
     Snowball_PDE base = terms.build();
     ASSERT_TRUE(base.compute_risk_grids());
     ASSERT_TRUE(base.compute_greeks(false));
     const double T = base.params.T;
 
-    auto price_at = [&](double S0) {
+    // The run at notional x, whose grid gives V_x(S).
+    auto at_notional = [&](double S0) {
         TestSnowball t = terms;
         t.S0 = S0;
-        return t.build().price();
+        return t.build();
     };
-    // V_x(S) read off the grid of a run at notional x.
-    auto grid_of = [&](double S0) {
-        TestSnowball t = terms;
-        t.S0 = S0;
-        Snowball_PDE e = t.build();
-        EXPECT_FALSE(std::isnan(e.price_with_grids()));
-        return e;
-    };
+    auto price_at = [&](double S0) { return at_notional(S0).price(); };
     const double h0 = 1;  // two nodes
-    Snowball_PDE up = grid_of(s + h0);
+    Snowball_PDE up = at_notional(s + h0);
+    ASSERT_FALSE(std::isnan(up.price_with_grids()));
     auto a = [&](double S) {
         return (up.lookup_price(S, T, false) - base.lookup_price(S, T, false)) / h0;
     };

@@ -1,9 +1,4 @@
 // The grid files: the "%.4f" text written fast, node 0 as +0, and appends that are whole or none.
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -12,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "file_size_limit.h"
 #include "matrix_dump.h"
 #include "temp_dir.h"
 #include "test_snowball.h"
@@ -29,52 +25,21 @@ std::string fast_text(double v) {
     return std::string(buffer, format_grid_value(v, buffer));
 }
 
-// Runs body in a child process whose files may grow to at most `limit` bytes, with the signal
-// of an oversized write ignored so that the write itself fails; returns the child's exit code.
-int with_file_size_limit(rlim_t limit, int (*body)(const std::string&), const std::string& arg) {
-    const pid_t child = fork();
-    if (child == 0) {
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit r{limit, limit};
-        setrlimit(RLIMIT_FSIZE, &r);
-        _exit(body(arg));
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-int append_grids_of_a_large_product(const std::string& path) {
-    Snowball_PDE e = TestSnowball::small().grid(200, 100).build();  // about 180 kB a block
-    if (!e.compute_risk_grids()) return 100;
-    return static_cast<int>(e.append_price_grids(path));
+// Appends the grids of a product of about 180 kB a block.
+AppendStatus append_grids_of_a_large_product(const std::string& path) {
+    Snowball_PDE e = TestSnowball::small().grid(200, 100).build();
+    EXPECT_TRUE(e.compute_risk_grids());
+    return e.append_price_grids(path);
 }
 
 }  // namespace
 
 TEST(GridValueText, IsByteForByteWhatPercentPointFourFPrints) {
-    const double cases[] = {0.0,
-                            -0.0,
-                            1.0,
-                            -1.0,
-                            0.03125,
-                            -0.03125,
-                            2.5e-5,
-                            1.5e-4,
-                            0.00005,
-                            -0.00004,
-                            100.0,
-                            99.99995,
-                            1e11,
-                            -1e11 + 1,
-                            1e15,
-                            -1.25e17,
-                            1e300,
-                            5e-324,
-                            -5e-324,
-                            123456.78905,
-                            std::numeric_limits<double>::infinity(),
-                            -std::numeric_limits<double>::infinity()};
+    const double inf = std::numeric_limits<double>::infinity();
+    const double cases[] = {0.0,     -0.0,         1.0,     -1.0,     0.03125, -0.03125,
+                            2.5e-5,  1.5e-4,       0.00005, -0.00004, 100.0,   99.99995,
+                            1e11,    -1e11 + 1,    1e15,    -1.25e17, 1e300,   5e-324,
+                            -5e-324, 123456.78905, inf,     -inf};
     for (double v : cases)
         EXPECT_EQ(fast_text(v), printf_text(v)) << v;
     std::mt19937_64 rng(7);
@@ -104,17 +69,17 @@ TEST(GridFiles, TheLowerBoundaryIsPlusZeroInTheFileAndTheLookUp) {
 TEST(GridFiles, AFailedAppendLeavesTheFileAsItWasAndCreatesNone) {
     TempDir dir;
     const std::string kept = dir.write("PDE_Greeks.csv", "MATRIX:Price\n1.0000, \n");
-    EXPECT_EQ(with_file_size_limit(64 * 1024, append_grids_of_a_large_product, kept),
-              static_cast<int>(AppendStatus::WriteFailed));
-    EXPECT_EQ(TempDir::read(kept), "MATRIX:Price\n1.0000, \n");
-
     const std::string fresh = dir.file("product_calc.csv");
-    EXPECT_EQ(with_file_size_limit(64 * 1024, append_grids_of_a_large_product, fresh),
-              static_cast<int>(AppendStatus::WriteFailed));
+    {
+        const FileSizeLimit limit(64 * 1024);
+        EXPECT_EQ(append_grids_of_a_large_product(kept), AppendStatus::WriteFailed);
+        EXPECT_EQ(append_grids_of_a_large_product(fresh), AppendStatus::WriteFailed);
+    }
+    EXPECT_EQ(TempDir::read(kept), "MATRIX:Price\n1.0000, \n");
     EXPECT_FALSE(std::filesystem::exists(fresh));
 
     // Without the limit the same append succeeds.
-    EXPECT_EQ(with_file_size_limit(RLIM_INFINITY, append_grids_of_a_large_product, kept), 0);
+    EXPECT_EQ(append_grids_of_a_large_product(kept), AppendStatus::Ok);
     EXPECT_GT(TempDir::read(kept).size(), 300000u);
 
     EXPECT_EQ(append_whole("/dev/full", "MATRIX:Price\n"), AppendStatus::WriteFailed);

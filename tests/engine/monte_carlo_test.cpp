@@ -36,6 +36,14 @@ double mc(const TestSnowball& t, int paths = 4, double* se = nullptr) {
 
 constexpr double kT = 243 / 252.0;
 
+// A uniform as the deviates make it: the top 53 bits of two outputs of the standard generator,
+// the first the low word.
+double uniform_of(std::mt19937& generator) {
+    const uint64_t low = generator();
+    const uint64_t high = generator();
+    return static_cast<double>((low | (high << 32)) >> 11) * 0x1p-53;
+}
+
 }  // namespace
 
 TEST(MonteCarloConventions, KnockOutOnTheFirstObservationAtOrAboveTheBarrierPaysCouponToThatPoint) {
@@ -157,15 +165,10 @@ TEST(NormalDeviates, SameSeedSameStreamAndTheProcessStreamMovesOn) {
 
 TEST(NormalDeviates, FirstDeviatesAreXThenYOfThePolarMethodOnTheGeneratorsFirstOutputs) {
     std::mt19937 generator;  // the same default seed
-    auto uniform = [&] {     // two 32-bit outputs, the first the low word, the top 53 bits
-        const uint64_t low = generator();
-        const uint64_t high = generator();
-        return static_cast<double>((low | (high << 32)) >> 11) * 0x1p-53;
-    };
     double x, y, s;
     do {
-        x = 2 * uniform() - 1;
-        y = 2 * uniform() - 1;
+        x = 2 * uniform_of(generator) - 1;
+        y = 2 * uniform_of(generator) - 1;
         s = x * x + y * y;
     } while (s >= 1 || s == 0);
     const double f = std::sqrt(-2 * std::log(s) / s);
@@ -221,11 +224,8 @@ TEST(MonteCarloAgainstSolver, ProductSetAgreesWithinThreeStandardErrorsAndATenth
 TEST(NormalDeviates, UniformsAreMadeOfTwoOutputsOfTheStandardGeneratorLowWordFirst) {
     NormalDeviates ours;
     std::mt19937 standard;
-    for (int i = 0; i < 2000; ++i) {  // 4000 outputs: several refills of the state
-        const uint64_t low = standard();
-        const uint64_t high = standard();
-        ASSERT_EQ(ours.uniform(), double((low | high << 32) >> 11) * 0x1p-53) << "uniform " << i;
-    }
+    for (int i = 0; i < 2000; ++i)  // 4000 outputs: several refills of the state
+        ASSERT_EQ(ours.uniform(), uniform_of(standard)) << "uniform " << i;
 }
 
 TEST(NormalDeviates, FillingGivesTheSameStreamAsSingleDraws) {

@@ -16,9 +16,9 @@ using P = PricingProblem;
 
 // The small product, priced by either scheme: both make the same checks and stop the same way.
 Snowball_PDE small(PdeScheme scheme) {
-    Snowball_PDE e = TestSnowball::small().build();
-    e.params.scheme = scheme;
-    return e;
+    TestSnowball t = TestSnowball::small();
+    t.scheme = scheme;
+    return t.build();
 }
 
 const PdeScheme kSchemes[] = {PdeScheme::implicit, PdeScheme::accurate};

@@ -34,6 +34,10 @@ struct TestSnowball {
     double div_coupon = 0.16, floor_price = 0, call_strike = 0, call_participation = 0;
     double coupon_adj_rate = 0, coupon_adj_share = 1, payoff_mode = 0;
 
+    // The finite-difference method, and for the accurate one whether a twice finer run is combined.
+    PdeScheme scheme = PdeScheme::implicit;
+    bool extrapolate = false;
+
     // One year on daily steps: knock-out 103 monthly from month 3, knock-in 80, coupons 16 %,
     // volatility 18 %, rate 1.5 %.
     static TestSnowball classic() {
@@ -92,6 +96,8 @@ struct TestSnowball {
         base.T = life();
         base.M = M;
         base.N = N > 0 ? N : days;
+        base.scheme = scheme;
+        base.extrapolate = extrapolate;
         Snowball_PDE e;
         const std::vector<double> dates = obs_time.empty() ? monthly_dates() : obs_time;
         const std::size_t n = dates.size();
