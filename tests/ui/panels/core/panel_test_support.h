@@ -1,4 +1,4 @@
-// The calendar, date-list and export-reading helpers shared by the analysis-panel tests.
+// The calendar, date-list and reference-solution helpers shared by the analysis-panel tests.
 #pragma once
 
 #include <string>
@@ -27,8 +27,11 @@ inline QString join_dates(const std::vector<int32_t>& days, const std::vector<in
     return parts.join('_');
 }
 
-// The lines of an exported file, read as the panels write them (the local 8-bit encoding).
-inline QStringList exportedLines(const QString& path) {
-    return QString::fromLocal8Bit(QByteArray::fromStdString(TempDir::read(path.toStdString())))
-        .split('\n');
+// The terms solved on their grids at another volatility, with their Greeks: the reference for
+// what a panel reads off at that volatility.
+inline Snowball_PDE solvedAtVolatility(Snowball_PDE terms, double sigma) {
+    terms.set_param(3, sigma);
+    terms.price_with_grids();
+    terms.compute_base_greeks();
+    return terms;
 }
