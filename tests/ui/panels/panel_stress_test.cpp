@@ -6,7 +6,7 @@
 
 #include "box_records.h"
 #include "colour_scale.h"
-#include "export_checks.h"
+#include "download_paths.h"
 #include "panel_stress.h"
 #include "panel_test_support.h"
 #include "window_driver.h"
@@ -19,9 +19,13 @@ Snowball_PDE stressTerms() {
 
 class PanelStressTest : public ::testing::Test, protected WindowDriver {
   protected:
-    PanelStressTest() : WindowDriver(panel) { panel.copyTerms(stressTerms()); }
+    PanelStressTest() : WindowDriver(panel) {
+        setBaseDir(QString::fromStdString(dir.path().string()));
+        panel.copyTerms(stressTerms());
+    }
+    ~PanelStressTest() override { setBaseDir(QString()); }
 
-    TempBaseDir dir;
+    TempDir dir;
     Dialogs::Recorder recorder;
     PanelStress panel;
 };
@@ -75,7 +79,12 @@ TEST_F(PanelStressTest, ExportWritesDeltaGammaThenTVEachFollowedByTwoEmptyLines)
     recorder.answerSaveFile(path);
     click("pushButton_data");
     ASSERT_EQ(recorder.records().size(), 2);
-    expectSaveDialog(recorder.records()[0], "压力测试数据存为:", "stress_data_");
+    const Dialogs::Record& dialog = recorder.records()[0];
+    EXPECT_EQ(dialog.kind, Dialogs::Kind::SaveFile);
+    EXPECT_EQ(dialog.title, "压力测试数据存为:");
+    EXPECT_TRUE(dialog.text.startsWith(downloadDir()));
+    EXPECT_TRUE(dialog.text.contains("stress_data_"));
+    EXPECT_TRUE(dialog.text.endsWith(".csv"));
     EXPECT_EQ(recorder.records()[1].kind, Dialogs::Kind::Information);
     EXPECT_TRUE(recorder.records()[1].text.contains(path)) << "the export says where it went";
 

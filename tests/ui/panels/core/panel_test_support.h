@@ -1,4 +1,5 @@
-// The calendar, date-list and reference-solution helpers shared by the analysis-panel tests.
+// The calendar, date-list, reference-solution and export-reading helpers shared by the
+// analysis-panel tests.
 #pragma once
 
 #include <string>
@@ -34,4 +35,10 @@ inline Snowball_PDE solvedAtVolatility(Snowball_PDE terms, double sigma) {
     terms.price_with_grids();
     terms.compute_base_greeks();
     return terms;
+}
+
+// The lines of an exported file, read as the panels write them (the local 8-bit encoding).
+inline QStringList exportedLines(const QString& path) {
+    return QString::fromLocal8Bit(QByteArray::fromStdString(TempDir::read(path.toStdString())))
+        .split('\n');
 }
