@@ -109,7 +109,7 @@ TEST_F(PanelWinRateTest, RowsFollowTheVolatilityWhateverOrderTheResultsArrivedIn
             panel.manager().win_rate_results.insert(v, {0.1, 0.2, 0.3, 0.4, 0.6});
     }
     panel.handle_calc_data();
-    EXPECT_EQ(columnTexts(table(), 0), QStringList({"7%", "10%", "16%", "25%"}));
+    ASSERT_EQ(columnTexts(table(), 0), QStringList({"7%", "10%", "16%", "25%"}));
     EXPECT_EQ(table()->item(3, 4)->text(), "40.00%");
 }
 

@@ -1,7 +1,6 @@
 #include "observe_dates.h"
 
 #include <QString>
-#include <cmath>
 #include <string>
 #include <vector>
 

@@ -2,7 +2,6 @@
 // formulation, the classification, the dealing of volatilities and the default range.
 #include <cmath>
 #include <cstdlib>
-#include <numeric>
 
 #include <gtest/gtest.h>
 
