@@ -2,13 +2,8 @@
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTableWidget>
 #include <QTest>
-
-#include <gtest/gtest.h>
 
 #include "dialogs.h"
 #include "observe_schedule.h"
@@ -16,14 +11,16 @@
 #include "test_calendar.h"
 #include "trade_calendar.h"
 #include "widget_observe_global.h"
+#include "window_driver.h"
 
 namespace {
 
 const QStringList kDefaultDates = {"20240402", "20240502", "20240603", "20240702", "20240802",
                                    "20240902", "20241002", "20241104", "20241202", "20250102"};
 
-class ObserveEditor : public ::testing::Test {
+class ObserveEditor : public ::testing::Test, protected WindowDriver {
   protected:
+    ObserveEditor() : WindowDriver(editor) {}
     static void SetUpTestSuite() {
         TempDir dir;
         // Every weekday from December 2023 to the end of 2025, so rolling a weekend gives the
@@ -38,26 +35,12 @@ class ObserveEditor : public ::testing::Test {
         boxes.clear();
     }
 
-    template <class T>
-    T* child(const char* name) {
-        T* widget = editor.findChild<T*>(QLatin1String(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
     QTableWidget* table() { return editor.table(); }
-    QString text(int row, int column) {
-        const QTableWidgetItem* item = table()->item(row, column);
-        return item ? item->text() : QStringLiteral("<none>");
-    }
-    QStringList column(int c) {
-        QStringList texts;
-        for (int r = 0; r < table()->rowCount(); ++r)
-            texts << text(r, c);
-        return texts;
-    }
+    QStringList column(int c) { return columnTexts(table(), c); }
+    QString cell(int row, int c) { return column(c).value(row); }
     void setSteps(const QString& steps) {
-        child<QLineEdit>("lineEdit_steps")->setText(steps);
-        child<QPushButton>("pushButton_set_ob_item")->click();
+        type("lineEdit_steps", steps);
+        click("pushButton_set_ob_item");
     }
 
     Dialogs::Recorder boxes;
@@ -84,7 +67,7 @@ void expectDefaultValuesMerged(QTableWidget* table) {
 
 TEST_F(ObserveEditor, DefaultTermsGiveTenRolledDatesWithMergedValues) {
     EXPECT_EQ(column(0), kDefaultDates);
-    EXPECT_EQ(child<QLineEdit>("lineEdit_steps")->text(), "10");
+    EXPECT_EQ(text("lineEdit_steps"), "10");
     EXPECT_EQ(observeSchedule().dates, kDefaultDates.join("_"));
     EXPECT_EQ(observeSchedule().knockOutPrices, "103");
     expectDefaultValuesMerged(table());
@@ -126,8 +109,8 @@ TEST_F(ObserveEditor, RowAddedAboveTheFirstStaysUnderTheMergedCells) {
     table()->setCurrentCell(0, 0);
     editor.on_pushButton_add_clicked();
     ASSERT_EQ(table()->rowCount(), 11);
-    EXPECT_EQ(text(0, 0), "");
-    EXPECT_EQ(text(1, 0), "20240402");
+    EXPECT_EQ(cell(0, 0), "");
+    EXPECT_EQ(cell(1, 0), "20240402");
     expectDefaultValuesMerged(table());
 
     table()->setCurrentCell(5, 0);  // inside the merged cells: they grow by the new row
@@ -140,7 +123,7 @@ TEST_F(ObserveEditor, RemovingTheFirstRowKeepsTheMergedValues) {
     table()->setCurrentCell(0, 0);
     editor.on_pushButton_remove_clicked();
     ASSERT_EQ(table()->rowCount(), 9);
-    EXPECT_EQ(text(0, 0), "20240502");
+    EXPECT_EQ(cell(0, 0), "20240502");
     expectDefaultValuesMerged(table());
     editor.saveButton()->click();
     EXPECT_EQ(observeSchedule().knockInPrices, "80");
@@ -180,8 +163,8 @@ TEST_F(ObserveEditor, OneValueTypedIntoASplitTableFailsTheSaveUntilMerged) {
 }
 
 TEST_F(ObserveEditor, FailedEstimateShowsTheMessageEmptiesTheDatesAndKeepsTheTable) {
-    child<QLineEdit>("lineEdit_lockup")->setText("12");
-    child<QPushButton>("pushButton_observe")->click();
+    type("lineEdit_lockup", "12");
+    click("pushButton_observe");
     ASSERT_EQ(boxes.records().size(), 1);
     EXPECT_EQ(boxes.records()[0].kind, Dialogs::Kind::Critical);
     EXPECT_EQ(boxes.lines()[0], "观察日参数错误|锁定观察数量大于以观察频率取样的日期数量!");
@@ -192,7 +175,7 @@ TEST_F(ObserveEditor, FailedEstimateShowsTheMessageEmptiesTheDatesAndKeepsTheTab
 TEST_F(ObserveEditor, EstimateRollsBothDatesOntoTradingDays) {
     child<QDateEdit>("dateEdit_start")->setDate(QDate(2024, 3, 2));  // a Saturday
     child<QDateEdit>("dateEdit_end")->setDate(QDate(2024, 9, 1));    // a Sunday
-    child<QPushButton>("pushButton_observe")->click();
+    click("pushButton_observe");
     EXPECT_EQ(editor.startDate(), QDate(2024, 3, 4));
     EXPECT_EQ(editor.endDate(), QDate(2024, 9, 2));
     EXPECT_EQ(observeSchedule().dates.right(8), "20240902");
@@ -206,7 +189,7 @@ TEST_F(ObserveEditor, SplitDrawsACellPerRowAndTypedTextsReachTheSave) {
     }
     table()->setCurrentCell(2, 0);
     editor.on_pushButton_add_clicked();  // a new row has a date cell and no values yet
-    EXPECT_EQ(text(2, 1), "<none>");
+    EXPECT_EQ(cell(2, 1), "<none>");
     EXPECT_EQ(table()->currentRow(), 3);  // the selection stays on the row it was on
 
     // Typed as the table's editor commits a cell, into existing and missing cells alike.
@@ -224,7 +207,7 @@ TEST_F(ObserveEditor, SplitDrawsACellPerRowAndTypedTextsReachTheSave) {
     cells->setData(cells->index(2, 1), " １０２．５ ");
     editor.saveButton()->click();
     EXPECT_EQ(saved.count(), 1);
-    EXPECT_EQ(text(2, 1), "102.5");  // the table shows the number that was stored
+    EXPECT_EQ(cell(2, 1), "102.5");  // the table shows the number that was stored
     EXPECT_EQ(observeSchedule().knockOutPrices.split("_").mid(1, 3),
               QStringList({"103", "102.5", "103"}));
     EXPECT_EQ(observeSchedule().knockOutCoupons.split("_")[2], "16");

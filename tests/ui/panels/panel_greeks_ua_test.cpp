@@ -4,47 +4,35 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTimer>
 
 #include <qwt_plot_curve.h>
 
-#include <gtest/gtest.h>
-
 #include "box_records.h"
-#include "dialogs.h"
 #include "panel_greeks_ua.h"
 #include "panel_test_support.h"
 #include "plot_curve.h"
-#include "run_wait.h"
+#include "window_driver.h"
 
 namespace {
 
-class PanelGreeksUaTest : public ::testing::Test {
+const std::vector<const char*> kRangeFields = {"lineEdit_start", "lineEdit_end", "lineEdit_step"};
+
+class PanelGreeksUaTest : public ::testing::Test, protected WindowDriver {
   protected:
-    PanelGreeksUaTest() : panel(100) {
+    PanelGreeksUaTest() : WindowDriver(panel), panel(100) {
         panel.copyTerms(TestSnowball::quarterly().grid(40, 40).build());
     }
 
-    QLineEdit* edit(const char* name) { return panel.findChild<QLineEdit*>(name); }
-    QString text(const char* name) { return edit(name)->text(); }
-    void click(const char* name) {
-        panel.findChild<QPushButton*>(name)->click();
-        waitForRuns(&panel);
-    }
-    QComboBox* combo() { return panel.findChild<QComboBox*>("comboBox_param"); }
-    const QwtPlotCurve* curve(int i) {
-        return panel.findChild<PlotCurve*>("plot")->curveList().at(i);
-    }
+    QComboBox* combo() { return child<QComboBox>("comboBox_param"); }
+    const QwtPlotCurve* curve(int i) { return child<PlotCurve>("plot")->curveList().at(i); }
     // The start, end and step fields, as shown.
-    QStringList range() {
-        return {text("lineEdit_start"), text("lineEdit_end"), text("lineEdit_step")};
-    }
-    void setRange(const char* start, const char* end, const char* step) {
-        edit("lineEdit_start")->setText(start);
-        edit("lineEdit_end")->setText(end);
-        edit("lineEdit_step")->setText(step);
+    QStringList range() { return texts(kRangeFields); }
+    // Refines around a typed parameter; the button is enabled by a sweep, so its slot is driven.
+    void refine(const char* param) {
+        type("lineEdit_param", param);
+        panel.on_pushButton_more_clicked();
+        waitForRuns(&panel);
     }
 
     Dialogs::Recorder recorder;
@@ -56,12 +44,11 @@ TEST_F(PanelGreeksUaTest, OpensOnVolatilityWithTheTargetAndEmptyResults) {
     EXPECT_EQ(combo()->count(), 6);
     EXPECT_EQ(combo()->currentIndex(), 3);
     EXPECT_EQ(combo()->itemText(5), "红利&敲出票息");
-    EXPECT_EQ(text("lineEdit_target"), "100");
+    EXPECT_EQ(texts({"lineEdit_target", "lineEdit_nearest", "lineEdit_deviation"}),
+              QStringList({"100", "-", "-"}));
     EXPECT_EQ(range(), QStringList({"0", "1", "0.05"}));
     EXPECT_FALSE(edit("lineEdit_step")->isEnabled());
-    EXPECT_EQ(text("lineEdit_nearest"), "-");
-    EXPECT_EQ(text("lineEdit_deviation"), "-");
-    EXPECT_FALSE(panel.findChild<QPushButton*>("pushButton_more")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>("pushButton_more")->isEnabled());
     EXPECT_EQ(curve(0)->title().text(), "Value");
     EXPECT_EQ(curve(1)->pen().style(), Qt::DotLine);
     EXPECT_EQ(curve(1)->pen().color(), QColor(Qt::red));
@@ -95,10 +82,10 @@ TEST_F(PanelGreeksUaTest, ZeroToOneIsSweptInTwentyPointsWithoutOne) {
         if (std::abs(curve(0)->sample(i).y() - 100) < std::abs(curve(0)->sample(best).y() - 100))
             best = i;
     const QPointF p = curve(0)->sample(best);
-    EXPECT_EQ(text("lineEdit_param"), QString::number(p.x(), 'g', 6));
-    EXPECT_EQ(text("lineEdit_nearest"), QString::number(p.y(), 'g', 6));
-    EXPECT_EQ(text("lineEdit_deviation"), QString::number(std::abs(100 - p.y()), 'g', 6));
-    EXPECT_TRUE(panel.findChild<QPushButton*>("pushButton_more")->isEnabled());
+    EXPECT_EQ(texts({"lineEdit_param", "lineEdit_nearest", "lineEdit_deviation"}),
+              QStringList({QString::number(p.x(), 'g', 6), QString::number(p.y(), 'g', 6),
+                           QString::number(std::abs(100 - p.y()), 'g', 6)}));
+    EXPECT_TRUE(child<QPushButton>("pushButton_more")->isEnabled());
 }
 
 TEST_F(PanelGreeksUaTest, KnockOutPriceFrom100To110InFivesPricesThreePoints) {
@@ -109,7 +96,7 @@ TEST_F(PanelGreeksUaTest, KnockOutPriceFrom100To110InFivesPricesThreePoints) {
 }
 
 TEST_F(PanelGreeksUaTest, AnEndBelowTheStartDoesNothingAndSaysNothing) {
-    setRange("0.5", "0.2", "0.05");
+    type(kRangeFields, {"0.5", "0.2", "0.05"});
     click("pushButton_analyse");
     EXPECT_TRUE(recorder.records().isEmpty());
     EXPECT_EQ(text("lineEdit_param"), "-");
@@ -124,11 +111,8 @@ TEST_F(PanelGreeksUaTest, RefiningSweepsOneStepEitherSideInTenthsNeverBelowZero)
         double first, last;
     } cases[] = {{"0.3", "0.25", "0.35", 20, 0.25, 0.345}, {"0.02", "0", "0.07", 15, 0, 0.07}};
     for (const auto& c : cases) {
-        setRange("0", "1", "0.05");  // the opening range: a refinement reads the step
-        // The button is enabled by a sweep; its slot is driven directly from a typed parameter.
-        edit("lineEdit_param")->setText(c.param);
-        panel.on_pushButton_more_clicked();
-        waitForRuns(&panel);
+        type(kRangeFields, {"0", "1", "0.05"});  // the opening range: a refinement reads the step
+        refine(c.param);
         EXPECT_EQ(range(), QStringList({c.start, c.end, "0.005"})) << c.param;
         ASSERT_EQ(curve(0)->dataSize(), c.points) << c.param;
         EXPECT_NEAR(curve(0)->sample(0).x(), c.first, 1e-12) << c.param;
@@ -138,34 +122,29 @@ TEST_F(PanelGreeksUaTest, RefiningSweepsOneStepEitherSideInTenthsNeverBelowZero)
 
 TEST_F(PanelGreeksUaTest, RefiningANegativeOrNonNumericParameterDoesNothing) {
     for (const char* p : {"-0.1", "-", "abc"}) {
-        edit("lineEdit_param")->setText(p);
-        panel.on_pushButton_more_clicked();
-        waitForRuns(&panel);
-        EXPECT_EQ(text("lineEdit_start"), "0") << p;
-        EXPECT_EQ(text("lineEdit_end"), "1") << p;
+        refine(p);
+        EXPECT_EQ(range().mid(0, 2), QStringList({"0", "1"})) << p;
     }
 }
 
 TEST_F(PanelGreeksUaTest, UseWritesPricesAsTheyAreAndFractionsInPercent) {
     QList<QPair<int, double>> calls;
-    panel.findChild<QPushButton*>("pushButton_use")->click();  // no window attached: nothing
+    click("pushButton_use");  // no window attached: nothing
     panel.attachWindow([&](int kind, double v) { calls.append({kind, v}); });
-    combo()->setCurrentIndex(3);
-    edit("lineEdit_param")->setText("0.25");
-    click("pushButton_use");
-    combo()->setCurrentIndex(0);
-    edit("lineEdit_param")->setText(" 105 ");
-    click("pushButton_use");
-    combo()->setCurrentIndex(5);
-    edit("lineEdit_param")->setText("0.16");
-    click("pushButton_use");
-    ASSERT_EQ(calls.size(), 3);
-    EXPECT_EQ(calls[0].first, 3);
-    EXPECT_DOUBLE_EQ(calls[0].second, 25);
-    EXPECT_EQ(calls[1].first, 0);
-    EXPECT_DOUBLE_EQ(calls[1].second, 105);
-    EXPECT_EQ(calls[2].first, 5);
-    EXPECT_DOUBLE_EQ(calls[2].second, 16);
+    const struct {
+        int kind;
+        const char* param;
+        double written;
+    } uses[] = {{3, "0.25", 25}, {0, " 105 ", 105}, {5, "0.16", 16}};
+    for (const auto& use : uses) {
+        combo()->setCurrentIndex(use.kind);
+        type("lineEdit_param", use.param);
+        click("pushButton_use");
+        ASSERT_FALSE(calls.isEmpty()) << use.param;
+        EXPECT_EQ(calls.last().first, use.kind) << use.param;
+        EXPECT_DOUBLE_EQ(calls.last().second, use.written) << use.param;
+    }
+    EXPECT_EQ(calls.size(), 3);
     EXPECT_TRUE(recorder.records().isEmpty());
 }
 
@@ -195,46 +174,37 @@ TEST_F(PanelGreeksUaTest, FieldsHoldTheirTextsAreNamedByTheirLabelsAndResultsAre
 TEST(PanelGreeksUaMessages, NoTermsUnpriceablePointsAndNoFiniteDistanceEachSayWhy) {
     Dialogs::Recorder recorder;
     PanelGreeks_UA bare(100);
-    bare.findChild<QPushButton*>("pushButton_analyse")->click();
-    waitForRuns(&bare);
+    WindowDriver(bare).click("pushButton_analyse");
     ASSERT_EQ(recorder.records().size(), 1);
     EXPECT_EQ(recorder.records()[0], criticalBox("错误:", "未设置定价参数"));
 
     PanelGreeks_UA panel(100);
+    const WindowDriver ui(panel);
     panel.copyTerms(TestSnowball::quarterly().grid(20, 20).build());
-    auto* start = panel.findChild<QLineEdit*>("lineEdit_start");
-    start->setText("-0.2");  // a negative volatility cannot be priced
-    panel.findChild<QPushButton*>("pushButton_analyse")->click();
-    waitForRuns(&panel);
-    ASSERT_EQ(recorder.records().size(), 2);
-    EXPECT_EQ(recorder.records()[1].title, "错误：");
-    EXPECT_EQ(recorder.records()[1].text, "无法对结构进行定价");
-    EXPECT_EQ(panel.findChild<QLineEdit*>("lineEdit_param")->text(), "-");
+    ui.type("lineEdit_start", "-0.2");  // a negative volatility cannot be priced
+    ui.click("pushButton_analyse");
+    EXPECT_EQ(recorder.lines().mid(1), QStringList({"错误：|无法对结构进行定价"}));
+    EXPECT_EQ(ui.text("lineEdit_param"), "-");
 
-    start->setText("0.1");
-    panel.findChild<QLineEdit*>("lineEdit_target")->setText("nan");
-    panel.findChild<QPushButton*>("pushButton_analyse")->click();
-    waitForRuns(&panel);
-    ASSERT_EQ(recorder.records().size(), 3);
-    EXPECT_EQ(recorder.records()[2].title, "错误：");
-    EXPECT_EQ(recorder.records()[2].text, "无法确定边界");
+    ui.type("lineEdit_start", "0.1");
+    ui.type("lineEdit_target", "nan");
+    ui.click("pushButton_analyse");
+    EXPECT_EQ(recorder.lines().mid(2), QStringList({"错误：|无法确定边界"}));
 }
 
 TEST(PanelGreeksUaOpen, RunsModallyOnACopyOfTheTermsAndWritesBackThroughTheWindow) {
     Dialogs::Recorder recorder;
     QList<QPair<int, double>> calls;
-    QString start, end, step, target;
+    QStringList shown;
     bool product = false;
     QTimer::singleShot(0, [&] {
         auto* panel = qobject_cast<PanelGreeks_UA*>(QApplication::activeModalWidget());
         if (!panel) return;
-        start = panel->findChild<QLineEdit*>("lineEdit_start")->text();
-        end = panel->findChild<QLineEdit*>("lineEdit_end")->text();
-        step = panel->findChild<QLineEdit*>("lineEdit_step")->text();
-        target = panel->findChild<QLineEdit*>("lineEdit_target")->text();
+        const WindowDriver ui(*panel);
+        shown = ui.texts({"lineEdit_start", "lineEdit_end", "lineEdit_step", "lineEdit_target"});
         product = panel->engine.product_set;
-        panel->findChild<QLineEdit*>("lineEdit_param")->setText("0.2");
-        panel->findChild<QPushButton*>("pushButton_use")->click();
+        ui.type("lineEdit_param", "0.2");
+        ui.click("pushButton_use");
         panel->reject();
     });
     PanelGreeks_UA::open(TestSnowball::quarterly().grid(20, 20).build(), 98.5, 3, -1, 0.9, 0.05,
@@ -242,10 +212,7 @@ TEST(PanelGreeksUaOpen, RunsModallyOnACopyOfTheTermsAndWritesBackThroughTheWindo
                              calls.append({kind, v});
                          });
     EXPECT_TRUE(product);
-    EXPECT_EQ(start, "0");
-    EXPECT_EQ(end, "0.9");
-    EXPECT_EQ(step, "0.05");
-    EXPECT_EQ(target, "98.5");
+    EXPECT_EQ(shown, QStringList({"0", "0.9", "0.05", "98.5"}));
     ASSERT_EQ(calls.size(), 1);
     EXPECT_EQ(calls[0].first, 3);
     EXPECT_DOUBLE_EQ(calls[0].second, 20);

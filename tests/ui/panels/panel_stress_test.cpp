@@ -3,39 +3,27 @@
 
 #include <QColor>
 #include <QDir>
-#include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTableWidget>
-
-#include <gtest/gtest.h>
 
 #include "box_records.h"
 #include "colour_scale.h"
-#include "dialogs.h"
 #include "download_paths.h"
 #include "panel_stress.h"
 #include "panel_test_support.h"
-#include "run_wait.h"
+#include "window_driver.h"
 
 namespace {
 
-class PanelStressTest : public ::testing::Test {
+Snowball_PDE stressTerms() {
+    return TestSnowball::quarterly().grid(40, 40).build();
+}
+
+class PanelStressTest : public ::testing::Test, protected WindowDriver {
   protected:
-    PanelStressTest() {
+    PanelStressTest() : WindowDriver(panel) {
         setBaseDir(QString::fromStdString(dir.path().string()));
-        panel.copyTerms(TestSnowball::quarterly().grid(40, 40).build());
+        panel.copyTerms(stressTerms());
     }
     ~PanelStressTest() override { setBaseDir(QString()); }
-
-    QTableWidget* table(const char* name) { return panel.findChild<QTableWidget*>(name); }
-    void click(const char* name) {
-        panel.findChild<QPushButton*>(name)->click();
-        waitForRuns(&panel);
-    }
-    void setField(const char* name, const char* text) {
-        panel.findChild<QLineEdit*>(name)->setText(text);
-    }
 
     TempDir dir;
     Dialogs::Recorder recorder;
@@ -57,10 +45,7 @@ TEST_F(PanelStressTest, TheDefaultGridFillsTenVolatilityRowsOfSevenPrices) {
         EXPECT_EQ(t->item(0, 0)->background().color(), QColor("yellow"));
     }
     // The cells are read at 100 / 252 years of remaining life, on the row's volatility.
-    Snowball_PDE ref(TestSnowball::quarterly().grid(40, 40).build());
-    ref.set_param(3, 0.1);
-    ref.price_with_grids();
-    ref.compute_base_greeks();
+    const Snowball_PDE ref = solvedAtVolatility(stressTerms(), 0.1);
     EXPECT_EQ(table("table_tv")->item(1, 3)->text(),
               QString::number(ref.lookup_price(90, 100.0 / 252, false), 'f', 3));
     EXPECT_EQ(table("table_delta")->item(1, 5)->text(),
@@ -69,9 +54,9 @@ TEST_F(PanelStressTest, TheDefaultGridFillsTenVolatilityRowsOfSevenPrices) {
 }
 
 TEST_F(PanelStressTest, HeatTablesColourTheLevelsAroundTheirCentre) {
-    PanelStress::resetScenarioTable(table("table_delta"), 3, 2, 1, 1, 0.1, 0.1);
-    PanelStress::fillHeatTable(table("table_delta"), {{0.25, 0.5, 2.0}, {-0.5, -0.25, NAN}}, 0);
     QTableWidget* t = table("table_delta");
+    PanelStress::resetScenarioTable(t, 3, 2, 1, 1, 0.1, 0.1);
+    PanelStress::fillHeatTable(t, {{0.25, 0.5, 2.0}, {-0.5, -0.25, NAN}}, 0);
     EXPECT_EQ(t->item(0, 3)->background().color(), QColor(colourForLevel(8)));
     EXPECT_EQ(t->item(1, 1)->background().color(), QColor(colourForLevel(-8)));
     EXPECT_EQ(t->item(0, 2)->text(), "0.500");
@@ -80,40 +65,37 @@ TEST_F(PanelStressTest, HeatTablesColourTheLevelsAroundTheirCentre) {
 }
 
 TEST_F(PanelStressTest, AMatrixThatDoesNotFitTheTableIsNotWritten) {
-    PanelStress::resetScenarioTable(table("table_tv"), 2, 1, 1, 1, 0.1, 0.1);
-    PanelStress::fillHeatTable(table("table_tv"), {{1, 2, 3}}, 0);
-    PanelStress::fillHeatTable(table("table_tv"), {}, 0);
-    EXPECT_EQ(table("table_tv")->item(0, 1)->text(), "-");
+    QTableWidget* t = table("table_tv");
+    PanelStress::resetScenarioTable(t, 2, 1, 1, 1, 0.1, 0.1);
+    PanelStress::fillHeatTable(t, {{1, 2, 3}}, 0);
+    PanelStress::fillHeatTable(t, {}, 0);
+    EXPECT_EQ(t->item(0, 1)->text(), "-");
 }
 
 TEST_F(PanelStressTest, ExportWritesDeltaGammaThenTVEachFollowedByTwoEmptyLines) {
-    setField("lineEdit_vol_end", "0.1");
-    setField("lineEdit_price_end", "90");
+    type({"lineEdit_vol_end", "lineEdit_price_end"}, {"0.1", "90"});
     click("pushButton_calc");
     const QString path = QString::fromStdString(dir.file("out.csv"));
     recorder.answerSaveFile(path);
     click("pushButton_data");
     ASSERT_EQ(recorder.records().size(), 2);
-    EXPECT_EQ(recorder.records()[0].kind, Dialogs::Kind::SaveFile);
-    EXPECT_EQ(recorder.records()[0].title, "压力测试数据存为:");
-    EXPECT_TRUE(recorder.records()[0].text.startsWith(downloadDir()));
-    EXPECT_TRUE(recorder.records()[0].text.contains("stress_data_"));
-    EXPECT_TRUE(recorder.records()[0].text.endsWith(".csv"));
+    const Dialogs::Record& dialog = recorder.records()[0];
+    EXPECT_EQ(dialog.kind, Dialogs::Kind::SaveFile);
+    EXPECT_EQ(dialog.title, "压力测试数据存为:");
+    EXPECT_TRUE(dialog.text.startsWith(downloadDir()));
+    EXPECT_TRUE(dialog.text.contains("stress_data_"));
+    EXPECT_TRUE(dialog.text.endsWith(".csv"));
     EXPECT_EQ(recorder.records()[1].kind, Dialogs::Kind::Information);
     EXPECT_TRUE(recorder.records()[1].text.contains(path)) << "the export says where it went";
 
     const QStringList lines = exportedLines(path);
     // Three sections of name, header, two rows and two empty lines.
     ASSERT_GE(lines.size(), 18);
-    EXPECT_EQ(lines[0], "Delta");
-    EXPECT_EQ(lines[1], "情景,70,80,90");
+    EXPECT_EQ(lines.mid(0, 2), QStringList({"Delta", "情景,70,80,90"}));
     EXPECT_TRUE(lines[2].startsWith("5%,"));
     EXPECT_TRUE(lines[3].startsWith("10%,"));
-    EXPECT_EQ(lines[4], "");
-    EXPECT_EQ(lines[5], "");
-    EXPECT_EQ(lines[6], "Gamma");
-    EXPECT_EQ(lines[12], "TV");
-    EXPECT_EQ(lines[13], "情景,70,80,90");
+    EXPECT_EQ(lines.mid(4, 3), QStringList({"", "", "Gamma"}));
+    EXPECT_EQ(lines.mid(12, 2), QStringList({"TV", "情景,70,80,90"}));
 }
 
 TEST_F(PanelStressTest, CancellingTheSaveDialogWritesNothing) {
@@ -135,24 +117,21 @@ TEST_F(PanelStressTest, ExportingBeforeAnyComputationReportsAnEmptyTable) {
 
 TEST_F(PanelStressTest, WithoutTermsItAsksForAPricingAndLeavesTheTables) {
     PanelStress bare;
-    bare.findChild<QPushButton*>("pushButton_calc")->click();
-    waitForRuns(&bare);
-    ASSERT_EQ(recorder.records().size(), 1);
-    EXPECT_EQ(recorder.records()[0].title, "错误:");
-    EXPECT_EQ(recorder.records()[0].text, "结构信息未初始化，请先点击【定价】");
-    EXPECT_EQ(bare.findChild<QTableWidget*>("table_tv")->rowCount(), 0);
+    const WindowDriver ui(bare);
+    ui.click("pushButton_calc");
+    EXPECT_EQ(recorder.lines(), QStringList({"错误:|结构信息未初始化，请先点击【定价】"}));
+    EXPECT_EQ(ui.table("table_tv")->rowCount(), 0);
 }
 
 TEST_F(PanelStressTest, EmptyRangesStopSilentlyAndOversizedOnesAreRefused) {
     click("pushButton_calc");
-    setField("lineEdit_price_end", "60");
+    type("lineEdit_price_end", "60");
     click("pushButton_calc");
-    setField("lineEdit_price_end", "130");
-    setField("lineEdit_vol_step", "0");
+    type({"lineEdit_price_end", "lineEdit_vol_step"}, {"130", "0"});
     click("pushButton_calc");
     EXPECT_TRUE(recorder.records().isEmpty());
     EXPECT_EQ(table("table_tv")->rowCount(), 10) << "the tables keep the last computation";
-    setField("lineEdit_vol_step", "0.0001");
+    type("lineEdit_vol_step", "0.0001");
     click("pushButton_calc");
     ASSERT_EQ(recorder.records().size(), 1);
     EXPECT_EQ(recorder.records()[0].title, "错误：");
@@ -160,17 +139,12 @@ TEST_F(PanelStressTest, EmptyRangesStopSilentlyAndOversizedOnesAreRefused) {
 }
 
 TEST_F(PanelStressTest, NonIntegerTradingDaysReadAsZero) {
-    setField("lineEdit_days", "10.5");
-    setField("lineEdit_vol_end", "0.05");
+    type({"lineEdit_days", "lineEdit_vol_end"}, {"10.5", "0.05"});
     click("pushButton_calc");
-    Snowball_PDE ref(TestSnowball::quarterly().grid(40, 40).build());
-    ref.set_param(3, 0.05);
-    ref.price_with_grids();
+    const Snowball_PDE ref = solvedAtVolatility(stressTerms(), 0.05);
     EXPECT_EQ(table("table_tv")->item(0, 4)->text(),
               QString::number(ref.lookup_price(100, 0, false), 'f', 3));
 }
-
-}  // namespace
 
 TEST_F(PanelStressTest, AGridBeyondTheMemoryBoundIsRefusedWithItsReasonAndNoTableChanges) {
     click("pushButton_calc");
@@ -180,3 +154,5 @@ TEST_F(PanelStressTest, AGridBeyondTheMemoryBoundIsRefusedWithItsReasonAndNoTabl
     EXPECT_EQ(recorder.lines(), QStringList{"错误：|网格过大，超出内存上限，请减小M或N"});
     EXPECT_EQ(table("table_tv")->item(1, 3)->text(), before);
 }
+
+}  // namespace

@@ -5,13 +5,10 @@
 #include "colour_scale.h"
 
 TEST(ColourScale, GreensBelowWhiteRedsAboveAndEndsHold) {
-    EXPECT_EQ(colourForLevel(-20), "darkgreen");
-    EXPECT_EQ(colourForLevel(-8), "darkgreen");
-    EXPECT_EQ(colourForLevel(-1), "palegreen");
-    EXPECT_EQ(colourForLevel(0), "white");
-    EXPECT_EQ(colourForLevel(1), "tomato");
-    EXPECT_EQ(colourForLevel(8), "maroon");
-    EXPECT_EQ(colourForLevel(20), "maroon");
-    EXPECT_EQ(colourForLevel(INT_MIN), "darkgreen");
-    EXPECT_EQ(colourForLevel(INT_MAX), "maroon");
+    const std::pair<int, const char*> colours[] = {
+        {-20, "darkgreen"}, {-8, "darkgreen"},      {-1, "palegreen"},
+        {0, "white"},       {1, "tomato"},          {8, "maroon"},
+        {20, "maroon"},     {INT_MIN, "darkgreen"}, {INT_MAX, "maroon"}};
+    for (const auto& [level, colour] : colours)
+        EXPECT_EQ(colourForLevel(level), colour) << level;
 }

@@ -19,23 +19,16 @@ QStringList actionTexts(const QWidget& widget) {
     return texts;
 }
 
-// "导出" writes into the working directory, so the test moves it into a temp folder.
-class InTempDir {
-  public:
-    InTempDir() : old_(QDir::currentPath()) {
-        QDir::setCurrent(QString::fromStdString(dir_.file("")));
-    }
-    ~InTempDir() { QDir::setCurrent(old_); }
-    std::string file(const char* name) const { return dir_.file(name); }
-
-  private:
-    TempDir dir_;
-    QString old_;
+// Each case runs in a fresh working directory, where "导出" writes, with its boxes recorded.
+struct TablePopmenu : ::testing::Test {
+    TempDir dir;
+    InDirectory in{dir.path()};
+    Dialogs::Recorder boxes;
 };
 
 }  // namespace
 
-TEST(TablePopmenu, MaskBitsAddActionsInTableOrder) {
+TEST_F(TablePopmenu, MaskBitsAddActionsInTableOrder) {
     TableWidget_Popmenu exportOnly(3);
     EXPECT_EQ(actionTexts(exportOnly), QStringList({"导出", "导出为..."}));
     EXPECT_EQ(exportOnly.contextMenuPolicy(), Qt::ActionsContextMenu);
@@ -48,8 +41,7 @@ TEST(TablePopmenu, MaskBitsAddActionsInTableOrder) {
     EXPECT_EQ(actionTexts(ExportTableWidget()), QStringList({"导出", "导出为..."}));
 }
 
-TEST(TablePopmenu, DeleteAsksAndEmitsTheCurrentCellOnlyOnYes) {
-    Dialogs::Recorder boxes;
+TEST_F(TablePopmenu, DeleteAsksAndEmitsTheCurrentCellOnlyOnYes) {
     TableWidget_Popmenu table(8);
     table.setRowCount(3);
     table.setColumnCount(2);
@@ -72,9 +64,7 @@ TEST(TablePopmenu, DeleteAsksAndEmitsTheCurrentCellOnlyOnYes) {
     EXPECT_EQ(boxes.records()[1].kind, Dialogs::Kind::Question);
 }
 
-TEST(TablePopmenu, ExportWritesTheTypedOrChosenName) {
-    InTempDir dir;
-    Dialogs::Recorder boxes;
+TEST_F(TablePopmenu, ExportWritesTheTypedOrChosenName) {
     ExportTableWidget table;
     table.setRowCount(1);
     table.setColumnCount(1);
@@ -96,9 +86,7 @@ TEST(TablePopmenu, ExportWritesTheTypedOrChosenName) {
                      "导出完成：|已保存到 " + QString::fromStdString(dir.file("chosen.csv"))}));
 }
 
-TEST(TablePopmenu, CancelledOrEmptyFileNameSavesNothing) {
-    InTempDir dir;
-    Dialogs::Recorder boxes;
+TEST_F(TablePopmenu, CancelledOrEmptyFileNameSavesNothing) {
     ExportTableWidget table;
     table.setRowCount(1);
     table.setColumnCount(1);

@@ -1,7 +1,6 @@
 #include "observe_dates.h"
 
 #include <QString>
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -12,6 +11,8 @@
 #include "trade_calendar.h"
 
 namespace {
+
+const QString kLockupTooLong = u8("锁定观察数量大于以观察频率取样的日期数量!");
 
 QDate ymd(int32_t d) {
     return FormText::dateFromNumber(d);
@@ -68,16 +69,13 @@ TEST_F(ObserveDates, LockupDropsAllButTheLastOfTheCoveredCandidates) {
     EXPECT_TRUE(three.startsWith("20240402_")) << three.toStdString();
     EXPECT_EQ(generate(20240102, 20250102, 11, "月"), "20241202_20250102");
 
-    EXPECT_EQ(failure(20240102, 20250102, 12, "月"),
-              u8("锁定观察数量大于以观察频率取样的日期数量!"));
-    EXPECT_EQ(failure(20240102, 20250102, -1, "月"),
-              u8("锁定观察数量大于以观察频率取样的日期数量!"));
+    EXPECT_EQ(failure(20240102, 20250102, 12, "月"), kLockupTooLong);
+    EXPECT_EQ(failure(20240102, 20250102, -1, "月"), kLockupTooLong);
 }
 
 TEST_F(ObserveDates, AnUnknownFrequencyGivesNoCandidates) {
     EXPECT_EQ(generate(20240102, 20250102, 0, "季"), "20250102");
-    EXPECT_EQ(failure(20240102, 20250102, 1, "季"),
-              u8("锁定观察数量大于以观察频率取样的日期数量!"));
+    EXPECT_EQ(failure(20240102, 20250102, 1, "季"), kLockupTooLong);
 }
 
 TEST_F(ObserveDates, AbsentDatesAreReportedStartFirst) {

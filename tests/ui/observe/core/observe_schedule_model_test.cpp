@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "form_number.h"
 #include "qt_text.h"
 #include "temp_dir.h"
@@ -17,10 +15,7 @@ namespace {
 using Model = ObserveScheduleModel;
 
 QStringList times(int n, const QString& text) {
-    QStringList out;
-    for (int i = 0; i < n; ++i)
-        out << text;
-    return out;
+    return QVector<QString>(n, text).toList();
 }
 
 const QString kDates = "20240402_20240502_20240603_20240702_20240802";
@@ -54,8 +49,7 @@ TEST_F(ScheduleModel, LoadGivesOneRowPerDateWithSingleValuesMergedAndKeepsTheTex
     expectMerged(Model::ColumnKnockInPrice, "80");
     EXPECT_EQ(store.knockInPrices, "80");
 
-    const ScheduleResult none = model.load("__", "1", "2", "3");  // no date: nothing changes
-    EXPECT_FALSE(none.ok);
+    EXPECT_FALSE(model.load("__", "1", "2", "3").ok);  // no date: nothing changes
     EXPECT_EQ(model.rowCount(), 5);
 
     const ScheduleResult r = model.load(kDates, "101_102_103", "", "1_2_3_4_5_6");
@@ -231,8 +225,7 @@ TEST(ScheduleModelDates, EstimateRollsBothDatesAndAFailureEmptiesOnlyTheStoredDa
     ASSERT_TRUE(model.loadFromStore().ok);
     const int rows = model.rowCount();
 
-    const ScheduleResult failed = model.estimateDates(start, end, "x12", "周");  // lock-up 0
-    EXPECT_TRUE(failed.ok);
+    EXPECT_TRUE(model.estimateDates(start, end, "x12", "周").ok);  // lock-up 0
     const ScheduleResult lockup = model.estimateDates(start, end, "99", "月");
     EXPECT_FALSE(lockup.ok);
     ASSERT_EQ(lockup.messages.size(), 1);

@@ -1,4 +1,5 @@
-// The calendar, date-list and export-reading helpers shared by the analysis-panel tests.
+// The calendar, date-list, reference-solution and export-reading helpers shared by the
+// analysis-panel tests.
 #pragma once
 
 #include <string>
@@ -25,6 +26,15 @@ inline QString join_dates(const std::vector<int32_t>& days, const std::vector<in
     for (int p : positions)
         parts << QString::number(days[p]);
     return parts.join('_');
+}
+
+// The terms solved on their grids at another volatility, with their Greeks: the reference for
+// what a panel reads off at that volatility.
+inline Snowball_PDE solvedAtVolatility(Snowball_PDE terms, double sigma) {
+    terms.set_param(3, sigma);
+    terms.price_with_grids();
+    terms.compute_base_greeks();
+    return terms;
 }
 
 // The lines of an exported file, read as the panels write them (the local 8-bit encoding).

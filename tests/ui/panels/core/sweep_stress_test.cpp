@@ -39,10 +39,7 @@ TEST(ComputeStress, ReadsEachRowOffOneSolutionAtItsVolatility) {
     const StressResult r = compute_stress(e, grid);
     ASSERT_EQ(r.value.size(), 2u);
     ASSERT_EQ(r.gamma[1].size(), 3u);
-    Snowball_PDE ref(e);
-    ref.set_param(3, grid.volatility(1));
-    ref.price_with_grids();
-    ref.compute_base_greeks();
+    const Snowball_PDE ref = solvedAtVolatility(e, grid.volatility(1));
     EXPECT_EQ(r.value[1][2], ref.lookup_price(120, 0.5, false));
     EXPECT_EQ(r.delta[1][0], ref.lookup_delta(80, 0.5, false));
     EXPECT_EQ(r.gamma[1][1], ref.lookup_gamma(100, 0.5, false));

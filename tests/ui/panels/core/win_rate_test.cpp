@@ -2,7 +2,6 @@
 // formulation, the classification, the dealing of volatilities and the default range.
 #include <cmath>
 #include <cstdlib>
-#include <numeric>
 
 #include <gtest/gtest.h>
 
@@ -44,9 +43,7 @@ TEST(CalcuWinRate, GivesTheFractionsOfTheMatrixFormulationForAFixedSeed) {
     const WinRateTerms t = terms_on_days({5, 10, 15}, 16, 101, 97);
     for (double sigma : {0.07, 0.25}) {
         const WinRateFractions streamed = calcu_win_rate(t, sigma, 20240105);
-        const WinRateFractions matrix = matrix_win_rate(t, sigma, 20240105);
-        for (int c = 0; c < 5; ++c)
-            EXPECT_EQ(streamed[c], matrix[c]) << "sigma " << sigma << " column " << c;
+        EXPECT_EQ(streamed, matrix_win_rate(t, sigma, 20240105)) << "sigma " << sigma;
         EXPECT_GT(streamed[kKoAndKi], 0);
         EXPECT_GT(streamed[kKoOnly], 0);
         EXPECT_GT(streamed[kNeither], 0);
@@ -58,10 +55,7 @@ TEST(CalcuWinRate, MatchesTheMatrixFormulationWhenDatesLieBeforeTheStartOrAfterM
     // A date before the start (negative day) and one past the life: the current observation
     // moves over the first and stays on the last.
     const WinRateTerms t = terms_on_days({-3, 4, 30}, 9, 100.5, 98);
-    const WinRateFractions streamed = calcu_win_rate(t, 0.2, 99);
-    const WinRateFractions matrix = matrix_win_rate(t, 0.2, 99);
-    for (int c = 0; c < 5; ++c)
-        EXPECT_EQ(streamed[c], matrix[c]) << "column " << c;
+    EXPECT_EQ(calcu_win_rate(t, 0.2, 99), matrix_win_rate(t, 0.2, 99));
 }
 
 TEST(CalcuWinRate, ALifeWithoutTradingDaysCountsEveryPathAsNeither) {
