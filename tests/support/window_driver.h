@@ -16,12 +16,12 @@
 
 class WindowDriver {
   public:
-    explicit WindowDriver(QWidget& window) : window_(window) {}
+    explicit WindowDriver(QWidget& window) : window_(&window) {}
 
     // The child of that type and object name; a failure when there is none.
     template <class T>
     T* child(const char* name) const {
-        T* found = window_.findChild<T*>(QLatin1String(name));
+        T* found = window_->findChild<T*>(QLatin1String(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
@@ -46,11 +46,17 @@ class WindowDriver {
     // Presses the button and waits for the background runs it started.
     void click(const char* name) const {
         child<QPushButton>(name)->click();
-        waitForRuns(&window_);
+        waitForRuns(window_);
     }
 
+  protected:
+    // For a fixture that holds its window as a member: it names the window once that is built,
+    // in the fixture's constructor body.
+    WindowDriver() = default;
+    void drive(QWidget& window) { window_ = &window; }
+
   private:
-    QWidget& window_;
+    QWidget* window_ = nullptr;
 };
 
 // The texts of a table's column, top to bottom; "<none>" for a cell without an item.

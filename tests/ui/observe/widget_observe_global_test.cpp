@@ -20,7 +20,7 @@ const QStringList kDefaultDates = {"20240402", "20240502", "20240603", "20240702
 
 class ObserveEditor : public ::testing::Test, protected WindowDriver {
   protected:
-    ObserveEditor() : WindowDriver(editor) {}
+    ObserveEditor() { drive(editor); }
     static void SetUpTestSuite() {
         TempDir dir;
         // Every weekday from December 2023 to the end of 2025, so rolling a weekend gives the

@@ -20,7 +20,8 @@ const std::vector<const char*> kRangeFields = {"lineEdit_start", "lineEdit_end",
 
 class PanelGreeksUaTest : public ::testing::Test, protected WindowDriver {
   protected:
-    PanelGreeksUaTest() : WindowDriver(panel), panel(100) {
+    PanelGreeksUaTest() : panel(100) {
+        drive(panel);
         panel.copyTerms(TestSnowball::quarterly().grid(40, 40).build());
     }
 

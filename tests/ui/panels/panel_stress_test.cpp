@@ -19,7 +19,8 @@ Snowball_PDE stressTerms() {
 
 class PanelStressTest : public ::testing::Test, protected WindowDriver {
   protected:
-    PanelStressTest() : WindowDriver(panel) {
+    PanelStressTest() {
+        drive(panel);
         setBaseDir(QString::fromStdString(dir.path().string()));
         panel.copyTerms(stressTerms());
     }

@@ -20,10 +20,10 @@ const std::vector<const char*> kRangeFields = {"lineEdit_vol_start", "lineEdit_v
 class PanelWinRateTest : public ::testing::Test, protected WindowDriver {
   protected:
     PanelWinRateTest()
-        : WindowDriver(panel),
-          calendar(TestCalendar::weekdays_from(20240102, 30)),
+        : calendar(TestCalendar::weekdays_from(20240102, 30)),
           days(calendar.days()),
           dates(join_dates(days, {3, 6, 9, 12})) {
+        drive(panel);
         load_process_calendar(calendar);
         setBaseDir(QString::fromStdString(dir.path().string()));
         panel.takeTerms(TestSnowball::quarterly().build(), days[0], days[12], dates);
