@@ -30,6 +30,7 @@
 #include "test_calendar.h"
 #include "trade_calendar.h"
 #include "widget_observe_global.h"
+#include "window_driver.h"
 
 // The box an information shows.
 inline Dialogs::Record infoBox(const QString& title, const QString& text) {
@@ -53,7 +54,7 @@ class ModalCloser {
     QTimer timer;
 };
 
-class CalculatorTest : public ::testing::Test {
+class CalculatorTest : public ::testing::Test, protected WindowDriver {
   protected:
     static constexpr int kTradingDaysInYear = 244;
 
@@ -68,7 +69,7 @@ class CalculatorTest : public ::testing::Test {
         QDir::setCurrent(QString::fromStdString(dir.path().string()));
         setBaseDir(QString::fromStdString(dir.path().string()));
         DialogCalculatorPDE::today = [] { return QDate(2025, 1, 7); };
-        window = std::make_unique<DialogCalculatorPDE>();
+        newWindow();
     }
     void TearDown() override {
         window.reset();
@@ -76,14 +77,11 @@ class CalculatorTest : public ::testing::Test {
         QDir::setCurrent(previousDir);
     }
 
-    // A named child of the window; a test that names one the window lacks fails.
-    template <class Widget>
-    Widget* child(const char* name) const {
-        auto* found = window->findChild<Widget*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+    // A fresh window replaces the one under test.
+    void newWindow() {
+        window = std::make_unique<DialogCalculatorPDE>();
+        drive(*window);
     }
-    QLineEdit* edit(const char* name) const { return child<QLineEdit>(name); }
     QPushButton* button(const char* name) const { return child<QPushButton>(name); }
     QComboBox* combo(const char* name) const { return child<QComboBox>(name); }
     QCheckBox* checkBox(const char* name) const { return child<QCheckBox>(name); }
@@ -91,25 +89,12 @@ class CalculatorTest : public ::testing::Test {
     QString status() const { return child<QLabel>("label_status")->text(); }
     const Snowball_PDE& engine() const { return window->pricingEngine(); }
 
-    QString text(const char* name) const { return edit(name)->text(); }
-    // The texts of the named fields, in order, to compare several at once.
-    QStringList texts(std::initializer_list<const char*> names) const {
-        QStringList shown;
-        for (const char* name : names)
-            shown << text(name);
-        return shown;
-    }
     void setText(const char* name, const QString& value) { edit(name)->setText(value); }
     // Types as a user does: select all, then key clicks.
     void type(const char* name, const QString& value) {
         edit(name)->selectAll();
         edit(name)->del();
         QTest::keyClicks(edit(name), value);
-    }
-    // Clicks as a user does and waits until a run the click started has finished.
-    void click(const char* name) {
-        button(name)->click();
-        waitForRun();
     }
     // Prices and runs the Greeks on the form as it is, with no box.
     void priceWithGreeks() {

@@ -79,7 +79,7 @@ class ProductDocumentTest : public CalculatorTest {
 TEST_F(ProductDocumentTest, EveryCategorySavedAndOpenedInAFreshWindowGivesTheSameFormAndPrice) {
     for (int category = 0; category < 6; ++category) {
         SCOPED_TRACE(category);
-        window = std::make_unique<DialogCalculatorPDE>();
+        newWindow();
         combo("combo_snowball")->setCurrentIndex(category);
         combo("combo_type")->setCurrentIndex(category % 2);
         setText("edit_vol", "21.25");
@@ -108,7 +108,7 @@ TEST_F(ProductDocumentTest, EveryCategorySavedAndOpenedInAFreshWindowGivesTheSam
         }
 
         // A fresh window opens the file.
-        window = std::make_unique<DialogCalculatorPDE>();
+        newWindow();
         open(file);
         EXPECT_EQ(snapshot(), saved);
         EXPECT_EQ(windowPrice(), price);

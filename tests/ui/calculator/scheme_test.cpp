@@ -38,7 +38,7 @@ TEST_F(SchemeTest, OnTheShippedCalendarTheAccurateMethodPricesTheDefaultNoteAtIt
     ASSERT_TRUE(
         trade_calendar().load(std::string(BRIMVALE_SOURCE_DIR) + "/data/trade_calendar.csv"));
     DialogCalculatorPDE::today = [] { return QDate(2026, 12, 8); };
-    window = std::make_unique<DialogCalculatorPDE>();
+    newWindow();
     click("pushButton_price");
     EXPECT_EQ(text("edit_price"), QStringLiteral("101.81"));
     scheme()->setCurrentIndex(1);
