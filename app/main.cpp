@@ -11,7 +11,7 @@ int main(int argc, char* argv[]) {
     // for an installed program may be a system folder: then the user's data folder serves.
     const std::string folder = enter_writable_working_folder();
     SpLogger::instance().init("log/Brimvale");
-    sp_printf(&SpLogger::instance(), 2, "Working folder: %s", folder.c_str());
+    sp_printf(&SpLogger::instance(), kLogInfo, "Working folder: %s", folder.c_str());
     auto* app = new QApplication(argc, argv);
     auto* window = new DialogCalculatorPDE(nullptr);
     // The window's close ends the program, whatever other window is still open.

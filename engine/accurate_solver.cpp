@@ -20,7 +20,6 @@
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr int kLogInfo = 2;
 // Peaks of the node density are at least this wide in volatility units, so that a product with
 // no volatility still gets a grid.
 constexpr double kMinPeakVolatility = 0.05;

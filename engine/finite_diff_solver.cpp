@@ -118,8 +118,8 @@ double run(const std::vector<double>& obs_time, const std::vector<double>& ko_ba
     for (int n = N; n >= 1; --n) {
         if (cancel_requested(cancel)) {
             discard_outputs(p);
-            sp_printf(&SpLogger::instance(), 2, "auto_call_finite_diff_implicit(%d, %d) cancelled.",
-                      M, N);
+            sp_printf(&SpLogger::instance(), kLogInfo,
+                      "auto_call_finite_diff_implicit(%d, %d) cancelled.", M, N);
             problem = PricingProblem::Cancelled;
             return kNaN;
         }
