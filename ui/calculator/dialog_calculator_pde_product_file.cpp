@@ -51,7 +51,7 @@ void DialogCalculatorPDE::on_pushButton_save_CSV_clicked() {
     // Fields read as one number: a per-date list reads as 0. Percent fields stay in percent.
     const ProductFormTexts texts = formTexts();
     for (const auto& [column, field] : kFormColumns)
-        record.set_double(column, readNumber(texts.*field->text));
+        record.set_double(column, readNumber(texts.*field->text, field->unit));
     record.set_int32("DateBegin", FormText::dateNumber(observe_editor->startDate()));
     record.set_int32("DateEnd", FormText::dateNumber(observe_editor->endDate()));
     // A schedule cut short would be a different product: refuse it instead.

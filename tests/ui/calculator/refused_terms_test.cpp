@@ -49,6 +49,7 @@ TEST_F(RefusedTermsTest, ANumberTextPricesAsItsNumberAndAnythingElseIsRefusedByL
     const Case cases[] = {
         {"edit_vol", "波动率(%)", "18", {"18%", "１８", " 18 "}, {"十八", "abc", ""}},
         {"edit_ki_price", "敲入价格", "80", {"８０", "80.0"}, {"80%", "abc", ""}},
+        {"edit_ko_coupon", "敲出票息(%)", "16", {"16%", "１６％"}, {"abc"}},
     };
     for (const Case& c : cases) {
         setText(c.field, u8(c.plain));

@@ -24,15 +24,13 @@ std::optional<double> number(const QString& text) {
 
 // A text that plainly means a number (full-width digits, a trailing "%" in a percent field) reads
 // as that number, so that what the checks accept is what the engine gets; "nan" stays NaN.
-double readNumber(const QString& text) {
-    if (const std::optional<double> plain = readFormNumber(text)) return *plain;
+double readNumber(const QString& text, NumberUnit unit) {
+    if (const std::optional<double> strict = readFormNumber(text, unit)) return *strict;
     return number(text).value_or(0.0);
 }
 
 double readPercent(const QString& text) {
-    if (const std::optional<double> percent = readFormNumber(text, NumberUnit::Percent))
-        return *percent / 100;
-    return readNumber(text) / 100;
+    return readNumber(text, NumberUnit::Percent) / 100;
 }
 
 int readInt(const QString& text) {
@@ -46,10 +44,10 @@ double readFirstValue(const QString& text) {
     return readNumber(cut < 0 ? text : text.left(cut));
 }
 
-std::vector<double> readValueList(const QString& text, std::size_t count) {
+std::vector<double> readValueList(const QString& text, std::size_t count, NumberUnit unit) {
     std::vector<double> values;
     for (const QString& part : text.split(QLatin1Char('_'), Qt::KeepEmptyParts))
-        values.push_back(readNumber(part));
+        values.push_back(readNumber(part, unit));
     if (values.size() == 1) values.resize(std::max<std::size_t>(count, 1), values.front());
     return values;
 }

@@ -8,13 +8,16 @@
 #include <QDate>
 #include <QString>
 
+#include "form_number.h"
+
 namespace FormText {
 
 // The number a text holds by the toolkit's locale-independent conversion, surrounding blanks
 // ignored ("nan" and "inf" are numbers); none when the text is not a number.
 std::optional<double> number(const QString& text);
-// The lenient reading the form keeps: a text that is not a number reads as 0.
-double readNumber(const QString& text);
+// The lenient reading the form keeps: a text that is not a number reads as 0. What the strict
+// reading accepts in a field of that unit ("１８％" in a percent field) reads as it does there.
+double readNumber(const QString& text, NumberUnit unit = NumberUnit::Plain);
 // The percent fields hold percent; the engine wants fractions.
 double readPercent(const QString& text);
 // A whole number; a text the form's checks accept as one ("200.0", "２００", " 200 ") reads as
@@ -26,7 +29,8 @@ int readInt(const QString& text);
 double readFirstValue(const QString& text);
 // A "_"-joined list, empty parts kept and read as 0. A single value stands for every date, so it
 // is repeated up to `count` entries; longer lists are kept as they are.
-std::vector<double> readValueList(const QString& text, std::size_t count);
+std::vector<double> readValueList(const QString& text, std::size_t count,
+                                  NumberUnit unit = NumberUnit::Plain);
 
 // Fixed notation with `decimals` decimals; the count is clamped so that a typed 10^9 cannot
 // make a gigabyte of zeros. A negative that rounds to zero is written without its sign.

@@ -55,8 +55,8 @@ void readProductForm(const ProductForm& form, Snowball_PDE& engine) {
     engine.params = block;
     engine.set_grid_size(FormText::readInt(t.priceSteps), FormText::readInt(t.timeSteps));
     // 6. hidden coupon adjustment, entered in percent
-    engine.coupon_adj_share = readNumber(t.adjustShare) * 0.01;
-    engine.coupon_adj_rate = readNumber(t.adjustRate) * 0.01;
+    engine.coupon_adj_share = readNumber(t.adjustShare, NumberUnit::Percent) * 0.01;
+    engine.coupon_adj_rate = readNumber(t.adjustRate, NumberUnit::Percent) * 0.01;
     // 7. observation times
     const QString start = FormText::dateText(form.start);
     engine.obs_time.clear();
@@ -67,7 +67,7 @@ void readProductForm(const ProductForm& form, Snowball_PDE& engine) {
     // 8.-10. per-date barriers and coupons; a single value holds for every date
     const std::size_t dates = engine.obs_time.size();
     engine.ko_barrier = FormText::readValueList(t.knockOutPrices, dates);
-    engine.coupon = FormText::readValueList(t.knockOutCoupons, dates);
+    engine.coupon = FormText::readValueList(t.knockOutCoupons, dates, NumberUnit::Percent);
     engine.ki_barrier = FormText::readValueList(t.knockInPrices, dates);
     for (double& coupon : engine.coupon)
         coupon *= 0.01;
