@@ -53,8 +53,8 @@ class Calculator_PDE {
     bool compute_base_greeks();
     // Appends price ("Price") and, with has_ki, price_ki ("Price_KI") to the file at path: both
     // blocks or, on a failed write, nothing (the file keeps its previous length).
-    AppendStatus append_price_grids(const std::string& path) const;
-    // append_price_grids(path) == AppendStatus::Ok.
+    FileWriteStatus append_price_grids(const std::string& path) const;
+    // append_price_grids(path) == FileWriteStatus::Ok.
     bool write_price_grids(const std::string& path) const;
 
     // Values at underlying S and remaining life tau (years); NaN outside the grid.

@@ -27,21 +27,21 @@ bool WholeAppend::write(const char* data, std::size_t size) {
     return !failed_;
 }
 
-AppendStatus WholeAppend::commit() {
-    if (file_ == nullptr) return AppendStatus::OpenFailed;
+FileWriteStatus WholeAppend::commit() {
+    if (file_ == nullptr) return FileWriteStatus::OpenFailed;
     // A full disk often shows only when the buffer is flushed.
     if (failed_ || std::fflush(file_) != 0 || std::ferror(file_)) {
         roll_back();
-        return AppendStatus::WriteFailed;
+        return FileWriteStatus::WriteFailed;
     }
     const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
     if (!closed) {
         failed_ = true;
         roll_back();
-        return AppendStatus::WriteFailed;
+        return FileWriteStatus::WriteFailed;
     }
-    return AppendStatus::Ok;
+    return FileWriteStatus::Ok;
 }
 
 void WholeAppend::roll_back() {
@@ -56,9 +56,9 @@ void WholeAppend::roll_back() {
         fs::resize_file(path_, old_size_, ec);
 }
 
-AppendStatus append_whole(const std::string& path, std::string_view block) {
+FileWriteStatus append_whole(const std::string& path, std::string_view block) {
     WholeAppend file(path);
-    if (!file.is_open()) return AppendStatus::OpenFailed;
+    if (!file.is_open()) return FileWriteStatus::OpenFailed;
     file.write(block.data(), block.size());
     return file.commit();
 }

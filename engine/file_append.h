@@ -8,10 +8,11 @@
 #include <string>
 #include <string_view>
 
-enum class AppendStatus {
+// How writing a file ended: an append here, or a whole file the windows write.
+enum class FileWriteStatus {
     Ok,
-    OpenFailed,   // the file cannot be opened or created for appending
-    WriteFailed,  // writing, flushing or closing failed: the file is as it was before
+    OpenFailed,   // the file cannot be opened or created
+    WriteFailed,  // writing, flushing, closing or renaming failed: the file is as it was before
 };
 
 // One block appended in pieces: write() the pieces, then commit(). Destroyed without commit(),
@@ -28,7 +29,7 @@ class WholeAppend {
     // False once any write failed (later writes are skipped).
     bool write(const char* data, std::size_t size);
     // Flushes and closes the file; on any failure the file is cut back.
-    AppendStatus commit();
+    FileWriteStatus commit();
 
   private:
     void roll_back();
@@ -42,4 +43,4 @@ class WholeAppend {
 };
 
 // The whole block or nothing, in one call.
-AppendStatus append_whole(const std::string& path, std::string_view block);
+FileWriteStatus append_whole(const std::string& path, std::string_view block);

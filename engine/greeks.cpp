@@ -69,15 +69,15 @@ bool Calculator_PDE::compute_greeks(bool write_file) {
     return ok;
 }
 
-AppendStatus Calculator_PDE::append_price_grids(const std::string& path) const {
+FileWriteStatus Calculator_PDE::append_price_grids(const std::string& path) const {
     try {
         if (!has_ki) return append_grids(path, {{&price_grid, "Price"}});
         return append_grids(path, {{&price_grid, "Price"}, {&price_ki, "Price_KI"}});
     } catch (const std::bad_alloc&) {
-        return AppendStatus::WriteFailed;  // nothing was appended
+        return FileWriteStatus::WriteFailed;  // nothing was appended
     }
 }
 
 bool Calculator_PDE::write_price_grids(const std::string& path) const {
-    return append_price_grids(path) == AppendStatus::Ok;
+    return append_price_grids(path) == FileWriteStatus::Ok;
 }

@@ -61,11 +61,11 @@ char* format_grid_value(double v, char* out) {
     return std::to_chars(out, out + kMaxValueText, v, std::chars_format::fixed, 4).ptr;
 }
 
-AppendStatus append_grids(const std::string& path, std::initializer_list<NamedGrid> blocks) {
+FileWriteStatus append_grids(const std::string& path, std::initializer_list<NamedGrid> blocks) {
     WholeAppend file(path);
     if (!file.is_open()) {
         std::printf("Can't open file to write:%s\n", path.c_str());
-        return AppendStatus::OpenFailed;
+        return FileWriteStatus::OpenFailed;
     }
     std::vector<char> buffer(kChunk + kMaxValueText + 64);
     char* const start = buffer.data();
@@ -98,5 +98,5 @@ AppendStatus append_grids(const std::string& path, std::initializer_list<NamedGr
 }
 
 bool dump_matrix(const NEWMAT::Matrix& grid, const std::string& path, const char* name) {
-    return append_grids(path, {{&grid, name}}) == AppendStatus::Ok;
+    return append_grids(path, {{&grid, name}}) == FileWriteStatus::Ok;
 }

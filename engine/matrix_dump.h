@@ -22,7 +22,7 @@ struct NamedGrid {
 // Appends the blocks to the file at path, which is created when missing: the file gains all of
 // them or, when writing fails, keeps its previous content. Prints "Can't open file to
 // write:<path>" on standard output when the file cannot be opened.
-AppendStatus append_grids(const std::string& path, std::initializer_list<NamedGrid> blocks);
+FileWriteStatus append_grids(const std::string& path, std::initializer_list<NamedGrid> blocks);
 
 // One block; false when it was not written.
 bool dump_matrix(const NEWMAT::Matrix& grid, const std::string& path, const char* name);

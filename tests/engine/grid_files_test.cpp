@@ -26,7 +26,7 @@ std::string fast_text(double v) {
 }
 
 // Appends the grids of a product of about 180 kB a block.
-AppendStatus append_grids_of_a_large_product(const std::string& path) {
+FileWriteStatus append_grids_of_a_large_product(const std::string& path) {
     Snowball_PDE e = TestSnowball::small().grid(200, 100).build();
     EXPECT_TRUE(e.compute_risk_grids());
     return e.append_price_grids(path);
@@ -72,16 +72,16 @@ TEST(GridFiles, AFailedAppendLeavesTheFileAsItWasAndCreatesNone) {
     const std::string fresh = dir.file("product_calc.csv");
     {
         const FileSizeLimit limit(64 * 1024);
-        EXPECT_EQ(append_grids_of_a_large_product(kept), AppendStatus::WriteFailed);
-        EXPECT_EQ(append_grids_of_a_large_product(fresh), AppendStatus::WriteFailed);
+        EXPECT_EQ(append_grids_of_a_large_product(kept), FileWriteStatus::WriteFailed);
+        EXPECT_EQ(append_grids_of_a_large_product(fresh), FileWriteStatus::WriteFailed);
     }
     EXPECT_EQ(TempDir::read(kept), "MATRIX:Price\n1.0000, \n");
     EXPECT_FALSE(std::filesystem::exists(fresh));
 
     // Without the limit the same append succeeds.
-    EXPECT_EQ(append_grids_of_a_large_product(kept), AppendStatus::Ok);
+    EXPECT_EQ(append_grids_of_a_large_product(kept), FileWriteStatus::Ok);
     EXPECT_GT(TempDir::read(kept).size(), 300000u);
 
-    EXPECT_EQ(append_whole("/dev/full", "MATRIX:Price\n"), AppendStatus::WriteFailed);
-    EXPECT_EQ(append_whole(dir.file("missing/x.csv"), "x"), AppendStatus::OpenFailed);
+    EXPECT_EQ(append_whole("/dev/full", "MATRIX:Price\n"), FileWriteStatus::WriteFailed);
+    EXPECT_EQ(append_whole(dir.file("missing/x.csv"), "x"), FileWriteStatus::OpenFailed);
 }

@@ -166,8 +166,6 @@ class DialogCalculatorPDE : public QDialog {
     void clearGreeksReadout();
     // Appends the price grids to path, whole or not at all; a failure is shown in a box.
     bool writePriceGrids(const QString& path);
-    // The box for a failed append naming the file; true when the block was written.
-    bool reportAppend(AppendStatus status, const QString& path);
 
     // The analysis panels are opened here. Each receives the engine in the state the launching
     // slot left it (checked, read and committed where the slot does so).

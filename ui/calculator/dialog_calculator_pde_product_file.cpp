@@ -7,6 +7,7 @@
 #include "dialogs.h"
 #include "download_paths.h"
 #include "file_append.h"
+#include "file_report.h"
 #include "form_text.h"
 #include "observe_schedule.h"
 #include "product_record.h"
@@ -69,6 +70,6 @@ void DialogCalculatorPDE::on_pushButton_save_CSV_clicked() {
         return;
     }
     const QString path = downloadFilePath(QStringLiteral("autocall.csv"));
-    if (reportAppend(append_whole(path.toLocal8Bit().toStdString(), block), path))
+    if (reportFileWrite(this, append_whole(path.toLocal8Bit().toStdString(), block), path))
         label_status->setText(QStringLiteral("产品已保存到 %1").arg(path));
 }

@@ -4,13 +4,9 @@
 
 #include <QString>
 
-class QWidget;
+#include "file_append.h"
 
-enum class FileWriteStatus {
-    Ok,
-    OpenFailed,   // the file could not be opened or created
-    WriteFailed,  // writing, flushing, closing or renaming failed; the earlier file is kept
-};
+class QWidget;
 
 // Shows "无法打开文件:" or "写入文件失败:" with the path for a failure; true for Ok.
 [[nodiscard]] bool reportFileWrite(QWidget* parent, FileWriteStatus status, const QString& path);
