@@ -1,7 +1,6 @@
 // The calculator window's checks of the form and the copying of the form into its engine.
 #include <algorithm>
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -11,7 +10,6 @@
 #include "form_number.h"
 #include "form_text.h"
 #include "lookup_date.h"
-#include "observe_dates.h"
 #include "observe_schedule.h"
 #include "product_form.h"
 #include "trade_calendar.h"

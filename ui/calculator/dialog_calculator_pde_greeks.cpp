@@ -15,9 +15,8 @@
 #include "file_report.h"
 #include "form_text.h"
 #include "grid_memory.h"
+#include "live_valuation.h"
 #include "sp_logger.h"
-#include "trade_calendar.h"
-#include "widget_observe_global.h"
 
 namespace {
 
@@ -29,8 +28,8 @@ struct DialogCalculatorPDE::GreeksRunResult {
     bool cancelled = false;
     bool grids = false;
     bool greeks = false;
-    AppendStatus greeksFile = AppendStatus::Ok;
-    AppendStatus gridFile = AppendStatus::Ok;
+    FileWriteStatus greeksFile = FileWriteStatus::Ok;
+    FileWriteStatus gridFile = FileWriteStatus::Ok;
 };
 
 void DialogCalculatorPDE::on_pushButton_calc_greeks_clicked() {
@@ -75,12 +74,12 @@ void DialogCalculatorPDE::finishGreeksRun(const GreeksRunResult& r, const QStrin
                           QStringLiteral("无法计算风险矩阵，请检查结构参数与PDE参数"));
         return;
     }
-    (void)reportAppend(r.greeksFile, QLatin1String(Calculator_PDE::kGreeksFile));
+    (void)reportFileWrite(this, r.greeksFile, QLatin1String(Calculator_PDE::kGreeksFile));
     pushButton_export_matrix->setEnabled(true);
     pushButton_univariate->setEnabled(true);
     pushButton_lookup->setEnabled(true);
     on_pushButton_lookup_clicked();
-    (void)reportAppend(r.gridFile, gridFile);
+    (void)reportFileWrite(this, r.gridFile, gridFile);
 }
 
 void DialogCalculatorPDE::on_pushButton_lookup_clicked() {
@@ -93,15 +92,8 @@ void DialogCalculatorPDE::on_pushButton_lookup_clicked() {
     if (!readNumberField(edit_spot, "今价", S) || !readLookupTime(days_per_year, tau)) return;
     const int d = FormText::readInt(edit_decimals->text());
 
-    // Theta per trading day, vega and rho per percentage point.
-    const double greeks[] = {
-        engine.lookup_price(S, tau, knocked_in),
-        engine.lookup_delta(S, tau, knocked_in),
-        engine.lookup_gamma(S, tau, knocked_in),
-        engine.lookup_theta(S, tau, knocked_in) / days_per_year,
-        engine.lookup_vega(S, tau, knocked_in) * 0.01,
-        engine.lookup_rho(S, tau, knocked_in) * 0.01,
-    };
+    const LookupReadout r = lookupReadout(engine, S, tau, knocked_in, days_per_year);
+    const double greeks[] = {r.price, r.delta, r.gamma, r.theta, r.vega, r.rho};
     for (std::size_t i = 0; i < greeks_readout.size(); ++i)
         greeks_readout[i]->setText(FormText::fixed(greeks[i], d));
 }
@@ -122,13 +114,5 @@ void DialogCalculatorPDE::clearGreeksReadout() {
 }
 
 bool DialogCalculatorPDE::writePriceGrids(const QString& path) {
-    return reportAppend(engine.append_price_grids(path.toLocal8Bit().toStdString()), path);
-}
-
-bool DialogCalculatorPDE::reportAppend(AppendStatus status, const QString& path) {
-    const FileWriteStatus shown = status == AppendStatus::Ok ? FileWriteStatus::Ok
-                                  : status == AppendStatus::OpenFailed
-                                      ? FileWriteStatus::OpenFailed
-                                      : FileWriteStatus::WriteFailed;
-    return reportFileWrite(this, shown, path);
+    return reportFileWrite(this, engine.append_price_grids(path.toLocal8Bit().toStdString()), path);
 }

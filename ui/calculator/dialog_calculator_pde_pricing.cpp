@@ -12,7 +12,6 @@
 #include "dialogs.h"
 #include "form_text.h"
 #include "monte_carlo.h"
-#include "observe_dates.h"
 #include "observe_schedule.h"
 #include "panel_greeks_ua.h"
 #include "panel_stress.h"

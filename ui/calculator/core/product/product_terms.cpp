@@ -1,7 +1,6 @@
 #include "product_terms.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include <QSaveFile>
 #include <QStringList>
@@ -41,10 +40,6 @@ QString dateList(const std::vector<int32_t>& dates) {
     for (int32_t d : dates)
         parts << QString::number(d);
     return parts.join(QLatin1Char('_'));
-}
-
-QDate dateOf(int32_t d) {
-    return QDate::fromString(QString::number(d), QStringLiteral("yyyyMMdd"));
 }
 
 // The file's structure numbers beside the form's fields, in the form's order. Percent fields are
@@ -93,8 +88,8 @@ ProductForm productFormOf(const ProductFile& f) {
         t.*n.field->text = n.number ? writeFormNumber(f.*n.number) : joined(f.*n.list);
 
     const ProductSchedule& s = f.schedule;
-    form.start = dateOf(s.start);
-    form.end = dateOf(s.maturity);
+    form.start = FormText::dateFromNumber(s.start);
+    form.end = FormText::dateFromNumber(s.maturity);
     form.frequency = frequencyText(s.frequency);
     form.lockup = QString::number(s.lockup);
     form.merged = s.merged;
