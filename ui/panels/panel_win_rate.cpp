@@ -161,12 +161,9 @@ void PanelWinRate::on_pushButton_calc_clicked() {
                           QStringLiteral("敲出价格或敲入价格的个数少于观察日的个数"));
         return;
     }
-    calculating_ = true;
-    setWindowTitle(kTitleRunning);
     results_.clear();
     showProgress(0, n.count);
-    progressBar->show();
-    pushButton_stop->setEnabled(true);
+    setRunning(true);
     manager_->beginRun(volatility_list(start, step, n.count),
                        std::make_shared<const WinRateTerms>(std::move(*terms)));
 }
@@ -174,9 +171,14 @@ void PanelWinRate::on_pushButton_calc_clicked() {
 void PanelWinRate::stopRun() {
     if (!calculating_) return;
     manager_->stopRun();
-    calculating_ = false;
-    progressBar->hide();
-    setWindowTitle(kTitle);
+    setRunning(false);
+}
+
+void PanelWinRate::setRunning(bool running) {
+    calculating_ = running;
+    progressBar->setVisible(running);
+    pushButton_stop->setEnabled(running);
+    setWindowTitle(running ? kTitleRunning : kTitle);
 }
 
 void PanelWinRate::showProgress(int finished, int total) {
@@ -194,10 +196,7 @@ void PanelWinRate::handle_calc_data() {
         lock.unlock();
         fillTable();
     }
-    calculating_ = false;
-    pushButton_stop->setEnabled(false);
-    progressBar->hide();
-    setWindowTitle(kTitle);
+    setRunning(false);
 }
 
 void PanelWinRate::fillTable() {

@@ -59,6 +59,8 @@ class PanelWinRate : public QWidget {
     void buildWidgets();
     void fillTable();
     void showProgress(int finished, int total);
+    // The busy state: the flag, the progress bar, "停止" and the title, all together.
+    void setRunning(bool running);
 
     QLineEdit* lineEdit_vol_start = nullptr;
     QLineEdit* lineEdit_vol_end = nullptr;

@@ -166,6 +166,7 @@ TEST_F(PanelWinRateTest, StoppingARunEndsItsThreadsAndKeepsTheTable) {
     EXPECT_FALSE(panel.calculating());
     EXPECT_FALSE(panel.manager().isRunning());
     EXPECT_EQ(panel.windowTitle(), "雪球胜率分析");
+    EXPECT_FALSE(child<QPushButton>("pushButton_stop")->isEnabled()) << "nothing left to stop";
     EXPECT_EQ(table()->rowCount(), 0) << "a stopped run shows no partial rows";
     QTest::qWait(50);  // the workers' late reports find no run and change nothing
     EXPECT_EQ(table()->rowCount(), 0);
