@@ -56,18 +56,21 @@ bool wants_help(int argc, char** argv) {
     return false;
 }
 
-bool option_double(const CliArgs& args, const std::string& option, double& out,
-                   std::string& error) {
-    const std::string& text = args.values.at(option);
+bool parse_finite(const std::string& text, double& out) {
     char* end = nullptr;
     errno = 0;
     const double v = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || errno == ERANGE || !std::isfinite(v)) {
-        error = option + " needs a finite number, got '" + text + "'";
-        return false;
-    }
+    if (text.empty() || *end != '\0' || errno == ERANGE || !std::isfinite(v)) return false;
     out = v;
     return true;
+}
+
+bool option_double(const CliArgs& args, const std::string& option, double& out,
+                   std::string& error) {
+    const std::string& text = args.values.at(option);
+    if (parse_finite(text, out)) return true;
+    error = option + " needs a finite number, got '" + text + "'";
+    return false;
 }
 
 bool option_integer(const CliArgs& args, const std::string& option, int64_t lo, int64_t hi,

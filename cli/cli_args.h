@@ -22,6 +22,9 @@ bool parse_cli_args(int argc, char** argv, const std::vector<std::string>& value
 
 bool wants_help(int argc, char** argv);
 
+// The finite number the whole text is (strtod); false for anything else, out untouched.
+bool parse_finite(const std::string& text, double& out);
+
 // Whole-text numbers: a finite double, or a decimal integer within [lo, hi]. False with a
 // one-line message naming the option otherwise.
 bool option_double(const CliArgs& args, const std::string& option, double& out, std::string& error);

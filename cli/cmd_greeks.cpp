@@ -1,5 +1,6 @@
 // brimvale-cli greeks: price and Greeks of a JSON product read off its grids.
 #include <cstdio>
+#include <limits>
 #include <string>
 
 #include "command_registry.h"
@@ -19,10 +20,10 @@ const char* const kUsage =
     "Exit status: 0 all values, 1 the product cannot be priced or a value is off the grid,\n"
     "2 bad input.\n\n";
 
+// Every value null: no value can be read at all.
 void print_nulls() {
-    std::printf(
-        "{\"price\": null, \"delta\": null, \"gamma\": null, \"theta\": null, "
-        "\"vega\": null, \"rho\": null}\n");
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    print_value_and_greeks("price", {none, none, none, none, none, none});
 }
 
 int run(int argc, char** argv) {

@@ -24,7 +24,7 @@ std::optional<int> ProductCommand::read_product(Snowball_PDE& engine,
 }
 
 std::string cannot_price_message(PricingProblem problem) {
-    std::string message = "the product cannot be priced with these terms";
+    std::string message = kUnpricedProduct;
     if (problem != PricingProblem::None)
         message += std::string(": ") + pricing_problem_text(problem);
     return message;
