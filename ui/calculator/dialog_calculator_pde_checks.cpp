@@ -1,6 +1,4 @@
 // The calculator window's checks of the form and the copying of the form into its engine.
-#include <algorithm>
-
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -117,13 +115,7 @@ bool DialogCalculatorPDE::prepareEngine(FormCheck check, int grids) {
     // 4. what the engine cannot price, asked before the engine is touched
     Snowball_PDE terms;
     readProductForm(currentForm(), terms);
-    PricingProblem problem = terms.check_terms(grids);
-    // The runs price an observation before the start (they log it); only one after maturity stops
-    // them.
-    if (problem == PricingProblem::ObservationOutsideLife &&
-        std::none_of(terms.obs_time.begin(), terms.obs_time.end(),
-                     [&](double t) { return t > terms.params.T; }))
-        problem = PricingProblem::None;
+    const PricingProblem problem = terms.check_terms(grids);
     if (problem != PricingProblem::None) {
         Dialogs::critical(this, termsErrorTitle(),
                           QString::fromUtf8(pricing_problem_text(problem)));
