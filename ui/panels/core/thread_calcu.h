@@ -1,7 +1,6 @@
 // Base of the win-rate threads: the volatilities a thread handles and the terms it reads.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>

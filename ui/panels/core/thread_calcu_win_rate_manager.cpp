@@ -39,7 +39,6 @@ void ThreadCalcuWinRateManager::beginRun(const std::vector<double>& vols,
     terms = std::move(run_terms);
     finished_volatilities_ = 0;
     stop_token_.reset();
-    stop = &stop_token_;
     start();
 }
 
@@ -51,7 +50,7 @@ void ThreadCalcuWinRateManager::run() {
         worker->volatilities = dealt[index];
         worker->terms = terms;
         worker->seed = seed;
-        worker->stop = stop;
+        worker->stop = &stop_token_;
         worker->thread_index = index;
         worker->result_mutex = &result_mutex;
         worker->win_rate_results = &win_rate_results;
