@@ -231,15 +231,16 @@ void WidgetObserveGlobal::estimateObserveDates() {
 
 void WidgetObserveGlobal::on_pushButton_observe_clicked() {
     estimateObserveDates();
-    const ObserveSchedule& store = observeSchedule();
-    loadScheduleTable(store.dates, store.knockOutPrices, store.knockOutCoupons,
-                      store.knockInPrices);
+    showLoaded(model.loadFromStore());
 }
 
 void WidgetObserveGlobal::loadScheduleTable(const QString& dates, const QString& knockOutPrices,
                                             const QString& knockOutCoupons,
                                             const QString& knockInPrices) {
-    const ScheduleResult result = model.load(dates, knockOutPrices, knockOutCoupons, knockInPrices);
+    showLoaded(model.load(dates, knockOutPrices, knockOutCoupons, knockInPrices));
+}
+
+void WidgetObserveGlobal::showLoaded(const ScheduleResult& result) {
     if (result.ok) lineEdit_steps->setText(QString::number(model.rowCount()));
     showResult(result);
 }

@@ -81,6 +81,8 @@ class WidgetObserveGlobal : public QDialog {
     void estimateObserveDates();
     void loadScheduleTable(const QString& dates, const QString& knockOutPrices,
                            const QString& knockOutCoupons, const QString& knockInPrices);
+    // Draws a loaded schedule, its row count as the steps, and shows the load's messages.
+    void showLoaded(const ScheduleResult& result);
     // Makes the table show the model: its cells, and each merged column as one spanning cell.
     void drawTable();
     // Draws the model after an edit and shows the edit's messages.
