@@ -31,6 +31,8 @@ const FrequencyRule* findRule(const QString& frequencyText) {
     return nullptr;
 }
 
+const FrequencyRule& kMonthly = kRules[2];
+
 QDate step(const QDate& d, const FrequencyRule& rule) {
     return rule.stepMonths ? d.addMonths(rule.stepMonths) : d.addDays(rule.stepDays);
 }
@@ -96,4 +98,16 @@ void observeYearFractionsTrading(const QString& datesText, const QString& startT
         const double t = trading_year_fraction(start, part.toInt(), daysPerYear);
         if (!(t < 0)) times.push_back(t);
     }
+}
+
+QString frequencyCode(const QString& frequencyText) {
+    for (const FrequencyRule& rule : kRules)
+        if (frequencyText == QString::fromUtf8(rule.text)) return QLatin1String(rule.code);
+    return QLatin1String(kMonthly.code);
+}
+
+QString frequencyText(const QString& frequencyCode) {
+    for (const FrequencyRule& rule : kRules)
+        if (frequencyCode == QLatin1String(rule.code)) return QString::fromUtf8(rule.text);
+    return QString::fromUtf8(kMonthly.text);
 }

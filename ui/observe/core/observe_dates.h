@@ -32,6 +32,11 @@ struct ObserveDatesResult {
 ObserveDatesResult generateObserveDates(const QDate& startDate, const QDate& endDate,
                                         int lockupCount, const QString& frequencyText);
 
+// The frequencies' list texts and their codes in product files: the code of a text and the text
+// of a code; the monthly one ("1M", "月") for anything else.
+QString frequencyCode(const QString& frequencyText);
+QString frequencyText(const QString& frequencyCode);
+
 // Appends to `times` one time in years per date of datesText (parts joined by "_", empty parts
 // skipped): signed calendar days from startText (yyyyMMdd) divided by daysPerYear. Dates before
 // the start give negative times and are kept.

@@ -9,24 +9,9 @@
 #include "form_number.h"
 #include "form_reader.h"
 #include "form_text.h"
+#include "observe_dates.h"
 
 namespace {
-
-// The file's frequency codes and the editor's list texts, in the same order.
-const char* const kFrequencyCodes[] = {"1W", "2W", "1M"};
-const char* const kFrequencyTexts[] = {"周", "双周", "月"};
-
-QString frequencyText(const std::string& code) {
-    for (int i = 0; i < 3; ++i)
-        if (code == kFrequencyCodes[i]) return QString::fromUtf8(kFrequencyTexts[i]);
-    return QStringLiteral("月");
-}
-
-std::string frequencyCode(const QString& text) {
-    for (int i = 0; i < 3; ++i)
-        if (text == QString::fromUtf8(kFrequencyTexts[i])) return kFrequencyCodes[i];
-    return "1M";
-}
 
 QString joined(const std::vector<double>& values) {
     QStringList parts;
@@ -90,7 +75,7 @@ ProductForm productFormOf(const ProductFile& f) {
     const ProductSchedule& s = f.schedule;
     form.start = FormText::dateFromNumber(s.start);
     form.end = FormText::dateFromNumber(s.maturity);
-    form.frequency = frequencyText(s.frequency);
+    form.frequency = frequencyText(QString::fromStdString(s.frequency));
     form.lockup = QString::number(s.lockup);
     form.merged = s.merged;
     form.dates = dateList(s.dates);
@@ -129,7 +114,7 @@ bool productFileOf(const ProductForm& form, const ProductFile& base, ProductFile
     ProductSchedule& s = f.schedule;
     s.start = FormText::dateNumber(form.start);
     s.maturity = FormText::dateNumber(form.end);
-    s.frequency = frequencyCode(form.frequency);
+    s.frequency = frequencyCode(form.frequency).toStdString();
     s.lockup = FormText::readInt(form.lockup);
     s.merged = form.merged;
     s.dates = readDates(form.dates);
