@@ -69,12 +69,6 @@ bool parse_args(int argc, char** argv, ScheduleArgs& args) {
     return false;
 }
 
-// The editor puts both date fields onto trading days before it generates; a date the calendar
-// cannot roll becomes absent.
-QDate rolled(const QDate& d) {
-    return FormText::dateFromNumber(trade_calendar().roll_to_trading_day(FormText::dateNumber(d)));
-}
-
 int run(int argc, char** argv) {
     if (argc > 1 && (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h"))) {
         std::printf("%s", kUsage);
@@ -84,8 +78,10 @@ int run(int argc, char** argv) {
     if (!parse_args(argc, argv, args)) return kExitBadInput;
     if (!cli_calendar::use_calendar_file(args.calendar)) return kExitBadInput;
 
-    const QDate start = rolled(args.start);
-    const QDate end = rolled(args.end);
+    // Both dates onto trading days first, as the editor does; one the calendar cannot roll is
+    // absent.
+    const QDate start = rolledToTradingDay(args.start);
+    const QDate end = rolledToTradingDay(args.end);
     const ObserveDatesResult result = generateObserveDates(start, end, args.lockup, args.frequency);
     if (!result.ok()) {
         std::fprintf(stderr, "%s: %s\n", result.errorTitle.toUtf8().constData(),

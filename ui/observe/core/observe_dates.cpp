@@ -111,3 +111,8 @@ QString frequencyText(const QString& frequencyCode) {
         if (frequencyCode == QLatin1String(rule.code)) return QString::fromUtf8(rule.text);
     return QString::fromUtf8(kMonthly.text);
 }
+
+QDate rolledToTradingDay(const QDate& date) {
+    return FormText::dateFromNumber(
+        trade_calendar().roll_to_trading_day(FormText::dateNumber(date)));
+}

@@ -32,6 +32,10 @@ struct ObserveDatesResult {
 ObserveDatesResult generateObserveDates(const QDate& startDate, const QDate& endDate,
                                         int lockupCount, const QString& frequencyText);
 
+// The date rolled onto a trading day of the process-wide calendar, as the editor rolls its date
+// fields; an invalid date when the calendar cannot roll it (outside its range).
+QDate rolledToTradingDay(const QDate& date);
+
 // The frequencies' list texts and their codes in product files: the code of a text and the text
 // of a code; the monthly one ("1M", "月") for anything else.
 QString frequencyCode(const QString& frequencyText);

@@ -5,7 +5,6 @@
 #include "form_number.h"
 #include "form_text.h"
 #include "observe_dates.h"
-#include "trade_calendar.h"
 
 namespace {
 
@@ -44,8 +43,7 @@ NumberUnit unitOf(int column) {
 
 // A date the calendar cannot roll (outside its range) keeps the date it had.
 void rollOntoTradingDay(QDate& date) {
-    const QDate rolled =
-        FormText::dateFromNumber(trade_calendar().roll_to_trading_day(FormText::dateNumber(date)));
+    const QDate rolled = rolledToTradingDay(date);
     if (rolled.isValid()) date = rolled;
 }
 
