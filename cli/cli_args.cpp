@@ -50,10 +50,24 @@ bool parse_cli_args(int argc, char** argv, const std::vector<std::string>& value
     return true;
 }
 
+namespace {
+
+bool is_help(const char* arg) {
+    return !std::strcmp(arg, "--help") || !std::strcmp(arg, "-h");
+}
+
+}  // namespace
+
 bool wants_help(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
-        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) return true;
+        if (is_help(argv[i])) return true;
     return false;
+}
+
+bool shows_usage_first(int argc, char** argv, const char* usage) {
+    if (argc < 2 || !is_help(argv[1])) return false;
+    std::printf("%s", usage);
+    return true;
 }
 
 bool parse_finite(const std::string& text, double& out) {

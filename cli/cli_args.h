@@ -20,7 +20,10 @@ struct CliArgs {
 bool parse_cli_args(int argc, char** argv, const std::vector<std::string>& value_options,
                     const std::vector<std::string>& flag_options, CliArgs& out, std::string& error);
 
+// Whether any argument asks for help ("--help" or "-h").
 bool wants_help(int argc, char** argv);
+// Prints usage when the first argument asks for help ("--help" or "-h"), and says so.
+bool shows_usage_first(int argc, char** argv, const char* usage);
 
 // The finite number the whole text is (strtod); false for anything else, out untouched.
 bool parse_finite(const std::string& text, double& out);

@@ -6,6 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli_args.h"
 #include "cli_calendar_options.h"
 #include "command_registry.h"
 #include "trade_calendar.h"
@@ -70,10 +71,7 @@ int bad_input() {
 }
 
 int run(int argc, char** argv) {
-    if (argc > 1 && (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h"))) {
-        std::printf("%s", kUsage);
-        return kExitOk;
-    }
+    if (shows_usage_first(argc, argv, kUsage)) return kExitOk;
     CalendarArgs args;
     if (!parse_args(argc, argv, args)) return bad_input();
     int32_t a = 0, b = 0;

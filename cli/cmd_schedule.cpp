@@ -8,6 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli_args.h"
 #include "cli_calendar_options.h"
 #include "command_registry.h"
 #include "day_count.h"
@@ -70,10 +71,7 @@ bool parse_args(int argc, char** argv, ScheduleArgs& args) {
 }
 
 int run(int argc, char** argv) {
-    if (argc > 1 && (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h"))) {
-        std::printf("%s", kUsage);
-        return kExitOk;
-    }
+    if (shows_usage_first(argc, argv, kUsage)) return kExitOk;
     ScheduleArgs args;
     if (!parse_args(argc, argv, args)) return kExitBadInput;
     if (!cli_calendar::use_calendar_file(args.calendar)) return kExitBadInput;
